@@ -1,0 +1,171 @@
+// stand_in_host.cpp - the recording allocator and the in-memory BLOB.
+#include "stand_in_host.h"
+
+#include <cstdlib>
+#include <map>
+#include <mutex>
+
+namespace {
+
+std::mutex blocks_mutex;
+std::map<const void*, size_t> blocks;
+bool failing = false;
+
+}  // namespace
+
+Bytes bytes_of(const std::string& text) { return Bytes(text.begin(), text.end()); }
+std::string string_of(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+void* stand_in_malloc(long size) {
+    std::lock_guard<std::mutex> lock(blocks_mutex);
+    if (failing) {
+        return nullptr;
+    }
+    void* block = std::malloc(size == 0 ? 1 : static_cast<size_t>(size));
+    blocks[block] = static_cast<size_t>(size);
+    return block;
+}
+
+void stand_in_fail_allocations(bool fail) {
+    std::lock_guard<std::mutex> lock(blocks_mutex);
+    failing = fail;
+}
+
+size_t stand_in_block_size(const void* block) {
+    std::lock_guard<std::mutex> lock(blocks_mutex);
+    auto found = blocks.find(block);
+    return found == blocks.end() ? 0 : found->second;
+}
+
+size_t stand_in_blocks_handed_out() {
+    std::lock_guard<std::mutex> lock(blocks_mutex);
+    return blocks.size();
+}
+
+void stand_in_free_all() {
+    std::lock_guard<std::mutex> lock(blocks_mutex);
+    for (auto& entry : blocks) {
+        std::free(const_cast<void*>(entry.first));
+    }
+    blocks.clear();
+    failing = false;
+}
+
+void HostTest::SetUp() {
+    saved_ = host_malloc;
+    host_malloc = &stand_in_malloc;
+}
+
+void HostTest::TearDown() {
+    stand_in_free_all();
+    host_malloc = saved_;
+}
+
+StandInBlob::StandInBlob(std::vector<Bytes> segments) : segments_(std::move(segments)) {
+    int32_t longest = 0;
+    int32_t total = 0;
+    for (const Bytes& s : segments_) {
+        longest = std::max<int32_t>(longest, static_cast<int32_t>(s.size()));
+        total += static_cast<int32_t>(s.size());
+    }
+    init_record(static_cast<int32_t>(segments_.size()), longest, total);
+}
+
+StandInBlob::StandInBlob(uint64_t total, uint16_t segment,
+                         std::function<void(uint64_t, unsigned char*, uint16_t)> fill)
+    : generated_total_(total), generated_segment_(segment), fill_(std::move(fill)) {
+    init_record(static_cast<int32_t>((total + segment - 1) / segment), segment,
+                static_cast<int32_t>(total > INT32_MAX ? INT32_MAX : total));
+}
+
+StandInBlob StandInBlob::output() { return StandInBlob(std::vector<Bytes>{}); }
+
+BlobControl StandInBlob::null_record() {
+    BlobControl record{};
+    record.get_segment = nullptr;
+    record.put_segment = nullptr;
+    return record;
+}
+
+void StandInBlob::init_record(int32_t segments, int32_t max_seglen, int32_t total) {
+    record_.get_segment = &StandInBlob::get_segment;
+    record_.blob_handle = this;
+    record_.number_segments = segments;
+    record_.max_seglen = max_seglen;
+    record_.total_size = total;
+    record_.put_segment = &StandInBlob::put_segment;
+}
+
+// Like the server: a segment longer than the buffer comes in pieces, each
+// reported with a nonzero result; the end is reported as 0 with length 0.
+short StandInBlob::get_segment(void* handle, unsigned char* buffer, unsigned short size,
+                               unsigned short* length) {
+    auto* blob = static_cast<StandInBlob*>(handle);
+    ++blob->get_calls_;
+    if (blob->on_read) {
+        blob->on_read();
+    }
+    *length = 0;
+    if (blob->fill_) {
+        if (blob->generated_offset_ >= blob->generated_total_) {
+            return 0;
+        }
+        const uint64_t left = blob->generated_total_ - blob->generated_offset_;
+        uint16_t n = blob->generated_segment_;
+        if (n > size) {
+            n = size;
+        }
+        if (n > left) {
+            n = static_cast<uint16_t>(left);
+        }
+        blob->fill_(blob->generated_offset_, buffer, n);
+        blob->generated_offset_ += n;
+        *length = n;
+        return 1;
+    }
+    if (blob->next_ >= blob->segments_.size()) {
+        return 0;
+    }
+    const Bytes& segment = blob->segments_[blob->next_];
+    size_t n = segment.size() - blob->delivered_;
+    short result = 1;
+    if (n > size) {
+        n = size;
+        result = -1;
+    }
+    std::copy(segment.begin() + blob->delivered_, segment.begin() + blob->delivered_ + n,
+              buffer);
+    blob->delivered_ += n;
+    if (blob->delivered_ == segment.size()) {
+        ++blob->next_;
+        blob->delivered_ = 0;
+    }
+    *length = static_cast<unsigned short>(n);
+    return result;
+}
+
+void StandInBlob::put_segment(void* handle, const unsigned char* buffer,
+                              unsigned short length) {
+    auto* blob = static_cast<StandInBlob*>(handle);
+    blob->written_total_ += length;
+    if (blob->count_only_) {
+        return;
+    }
+    blob->written_.emplace_back(buffer, buffer + length);
+}
+
+std::vector<size_t> StandInBlob::written_lengths() const {
+    std::vector<size_t> lengths;
+    for (const Bytes& s : written_) {
+        lengths.push_back(s.size());
+    }
+    return lengths;
+}
+
+Bytes StandInBlob::contents() const {
+    Bytes all;
+    for (const Bytes& s : written_) {
+        all.insert(all.end(), s.begin(), s.end());
+    }
+    return all;
+}

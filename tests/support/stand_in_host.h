@@ -1,0 +1,93 @@
+// stand_in_host.h - what the unit tests put in the server's place.
+//
+// HostTest installs a recording host_malloc (every block's requested size is
+// kept, and the allocator can be told to fail) and frees the blocks at the
+// end of each test, as the server would.  StandInBlob is an in-memory BLOB
+// that serves get_segment from a list of segments (or from a generator, for
+// BLOBs too large to hold) and records put_segment calls.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "module/host.h"
+
+using Bytes = std::vector<unsigned char>;
+
+Bytes bytes_of(const std::string& text);
+std::string string_of(const Bytes& bytes);
+
+// The recording allocator.
+void* stand_in_malloc(long size);
+void stand_in_fail_allocations(bool fail);
+size_t stand_in_block_size(const void* block);  // 0 when not one of ours
+size_t stand_in_blocks_handed_out();
+void stand_in_free_all();
+
+class HostTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The requested size of a block returned by an entry.
+    static size_t block_size(const void* block) { return stand_in_block_size(block); }
+    static Bytes block_bytes(const void* block) {
+        const auto* p = static_cast<const unsigned char*>(block);
+        return Bytes(p, p + stand_in_block_size(block));
+    }
+
+private:
+    host_malloc_fn saved_ = nullptr;
+};
+
+class StandInBlob {
+public:
+    // A BLOB holding these segments; statistics as the server would fill them.
+    explicit StandInBlob(std::vector<Bytes> segments);
+    StandInBlob(const StandInBlob&) = delete;
+    StandInBlob& operator=(const StandInBlob&) = delete;
+    // A BLOB of `total` bytes delivered in segments of `segment` bytes, each
+    // produced on demand by `fill(offset, buffer, length)`.
+    StandInBlob(uint64_t total, uint16_t segment,
+                std::function<void(uint64_t, unsigned char*, uint16_t)> fill);
+    // An output BLOB that records what is written to it.
+    static StandInBlob output();
+    // The record of a NULL BLOB.
+    static BlobControl null_record();
+
+    BlobControl& record() { return record_; }
+    int get_calls() const { return get_calls_; }
+    const std::vector<Bytes>& written() const { return written_; }
+    std::vector<size_t> written_lengths() const;
+    Bytes contents() const;  // all written bytes in order
+    uint64_t written_bytes() const { return written_total_; }
+
+    // Only count what is written (for BLOBs too large to keep).
+    void count_only() { count_only_ = true; }
+    // Called inside every get_segment, e.g. to sample the heap.
+    std::function<void()> on_read;
+
+private:
+    static short get_segment(void* handle, unsigned char* buffer, unsigned short size,
+                             unsigned short* length);
+    static void put_segment(void* handle, const unsigned char* buffer,
+                            unsigned short length);
+    void init_record(int32_t segments, int32_t max_seglen, int32_t total);
+
+    BlobControl record_{};
+    std::vector<Bytes> segments_;
+    size_t next_ = 0;        // next segment to deliver
+    size_t delivered_ = 0;   // bytes of that segment already delivered
+    uint64_t generated_total_ = 0;
+    uint16_t generated_segment_ = 0;
+    uint64_t generated_offset_ = 0;
+    std::function<void(uint64_t, unsigned char*, uint16_t)> fill_;
+    int get_calls_ = 0;
+    std::vector<Bytes> written_;
+    uint64_t written_total_ = 0;
+    bool count_only_ = false;
+};
