@@ -23,7 +23,9 @@ host_malloc_fn windows_find_malloc(void* library, const char* name) {
     return reinterpret_cast<host_malloc_fn>(reinterpret_cast<void*>(found));
 }
 
-void windows_free_library(void* library) { FreeLibrary(static_cast<HMODULE>(library)); }
+void windows_free_library(void* library) {
+    FreeLibrary(static_cast<HMODULE>(library));
+}
 
 const ModuleLoader windows_loader = {windows_load_library, windows_find_malloc,
                                      windows_free_library};

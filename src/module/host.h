@@ -46,7 +46,7 @@ inline unsigned char* host_block(uint32_t size) {
 // Working buffers come from the module's own heap and are released when the
 // owning scope ends, on every path.
 class ScratchBuffer {
-public:
+  public:
     explicit ScratchBuffer(size_t size)
         : bytes_(static_cast<unsigned char*>(std::malloc(size == 0 ? 1 : size))) {}
     ~ScratchBuffer() { std::free(bytes_); }
@@ -56,7 +56,7 @@ public:
     unsigned char* get() const { return bytes_; }
     explicit operator bool() const { return bytes_ != nullptr; }
 
-private:
+  private:
     unsigned char* bytes_;
 };
 
@@ -91,8 +91,7 @@ struct BlobControl {
     int32_t number_segments;
     int32_t max_seglen;
     int32_t total_size;
-    void (*put_segment)(void* handle, const unsigned char* buffer,
-                        unsigned short length);
+    void (*put_segment)(void* handle, const unsigned char* buffer, unsigned short length);
 };
 
 // ---------------------------------------------------------------------------

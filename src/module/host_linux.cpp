@@ -13,7 +13,9 @@
 host_malloc_fn host_malloc = nullptr;
 
 namespace {
-__attribute__((constructor)) void bind_host_malloc() { host_malloc = &ib_util_malloc; }
+__attribute__((constructor)) void bind_host_malloc() {
+    host_malloc = &ib_util_malloc;
+}
 }  // namespace
 
 #endif

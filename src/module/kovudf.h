@@ -15,8 +15,8 @@
 // BLOBs
 KOVUDF_ENTRY char* _UDF_BlobInfo(const BlobControl* blob);
 KOVUDF_ENTRY int32_t _UDF_BlobSize(const BlobControl* blob);
-KOVUDF_ENTRY BlobControl* _UDF_BlobCat(const BlobControl* first, const BlobControl* second,
-                                       BlobControl* out);
+KOVUDF_ENTRY BlobControl* _UDF_BlobCat(const BlobControl* first,
+                                       const BlobControl* second, BlobControl* out);
 KOVUDF_ENTRY BlobControl* _UDF_StrToBlob(const char* text, BlobControl* out);
 KOVUDF_ENTRY BlobControl* _UDF_BlobAddStr(const BlobControl* blob, const char* text,
                                           BlobControl* out);

@@ -13,9 +13,9 @@
 
 // The three loader operations the module needs.
 struct ModuleLoader {
-    void* (*load_library)(const char* name);                  // LoadLibraryA
+    void* (*load_library)(const char* name);                         // LoadLibraryA
     host_malloc_fn (*find_malloc)(void* library, const char* name);  // GetProcAddress
-    void (*free_library)(void* library);                      // FreeLibrary
+    void (*free_library)(void* library);                             // FreeLibrary
 };
 
 // Loader notifications, as Windows numbers them.

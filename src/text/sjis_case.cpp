@@ -5,7 +5,9 @@
 
 namespace {
 
-bool is_lead_byte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool is_lead_byte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 // The two directions differ only in their ranges: the ASCII letters that
 // change (by 0x20) and the second bytes after 0x82 that change (by 0x21).
@@ -42,8 +44,8 @@ int map_span(const unsigned char* source, unsigned char* destination, size_t len
                 return 0;
             }
             const unsigned char second = source[i];
-            destination[i] = (c == 0x82 && Case::wide(second)) ? Case::wide_map(second)
-                                                                 : second;
+            destination[i] =
+                (c == 0x82 && Case::wide(second)) ? Case::wide_map(second) : second;
             ++i;
         }
     }

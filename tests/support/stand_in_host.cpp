@@ -13,8 +13,12 @@ bool failing = false;
 
 }  // namespace
 
-Bytes bytes_of(const std::string& text) { return Bytes(text.begin(), text.end()); }
-std::string string_of(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+Bytes bytes_of(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
+std::string string_of(const Bytes& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
 
 void* stand_in_malloc(long size) {
     std::lock_guard<std::mutex> lock(blocks_mutex);
@@ -78,7 +82,9 @@ StandInBlob::StandInBlob(uint64_t total, uint16_t segment,
                 static_cast<int32_t>(total > INT32_MAX ? INT32_MAX : total));
 }
 
-StandInBlob StandInBlob::output() { return StandInBlob(std::vector<Bytes>{}); }
+StandInBlob StandInBlob::output() {
+    return StandInBlob(std::vector<Bytes>{});
+}
 
 BlobControl StandInBlob::null_record() {
     BlobControl record{};

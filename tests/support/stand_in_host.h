@@ -29,7 +29,7 @@ size_t stand_in_blocks_handed_out();
 void stand_in_free_all();
 
 class HostTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -40,12 +40,12 @@ protected:
         return Bytes(p, p + stand_in_block_size(block));
     }
 
-private:
+  private:
     host_malloc_fn saved_ = nullptr;
 };
 
 class StandInBlob {
-public:
+  public:
     // A BLOB holding these segments; statistics as the server would fill them.
     explicit StandInBlob(std::vector<Bytes> segments);
     StandInBlob(const StandInBlob&) = delete;
@@ -71,7 +71,7 @@ public:
     // Called inside every get_segment, e.g. to sample the heap.
     std::function<void()> on_read;
 
-private:
+  private:
     static short get_segment(void* handle, unsigned char* buffer, unsigned short size,
                              unsigned short* length);
     static void put_segment(void* handle, const unsigned char* buffer,
@@ -80,8 +80,8 @@ private:
 
     BlobControl record_{};
     std::vector<Bytes> segments_;
-    size_t next_ = 0;        // next segment to deliver
-    size_t delivered_ = 0;   // bytes of that segment already delivered
+    size_t next_ = 0;       // next segment to deliver
+    size_t delivered_ = 0;  // bytes of that segment already delivered
     uint64_t generated_total_ = 0;
     uint16_t generated_segment_ = 0;
     uint64_t generated_offset_ = 0;

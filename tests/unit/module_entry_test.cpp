@@ -1,10 +1,10 @@
 // The module entry routine driven through a stand-in loader.
+#include "module/module_entry.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "module/module_entry.h"
 
 namespace {
 
@@ -18,7 +18,9 @@ struct LoaderScript {
 LoaderScript script;
 int library_token;
 
-void* fake_malloc_target(long) { return nullptr; }
+void* fake_malloc_target(long) {
+    return nullptr;
+}
 
 void* stand_in_load(const char* name) {
     script.calls.push_back(std::string("load ") + name);
@@ -44,7 +46,7 @@ void stand_in_free(void* library) {
 const ModuleLoader loader = {stand_in_load, stand_in_find, stand_in_free};
 
 class ModuleEntryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         saved_malloc_ = host_malloc;
         host_malloc = nullptr;

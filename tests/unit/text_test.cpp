@@ -41,7 +41,8 @@ TEST_F(TextTest, Lengths) {
     EXPECT_EQ(_UDF_VStrLen(as_varying(varchar("abc"))), 3);
     EXPECT_EQ(_UDF_VStrLen(as_varying(varchar(""))), 0);
     // The stored length field, not the bytes.
-    EXPECT_EQ(_UDF_VStrLen(as_varying(varchar("ab", 40000))), static_cast<int16_t>(40000));
+    EXPECT_EQ(_UDF_VStrLen(as_varying(varchar("ab", 40000))),
+              static_cast<int16_t>(40000));
 }
 
 TEST_F(TextTest, Concatenation) {
@@ -62,9 +63,11 @@ struct SubCase {
 
 TEST_F(TextTest, SubStrBlocks) {
     const std::vector<SubCase> cases = {
-        {"abcdef", 2, 3, "cde", 4}, {"abcdef", 0, 1, "a", 2},  {"abcdef", 5, 1, "f", 2},
-        {"abcdef", 6, 1, "", 1},    {"abcdef", -1, 3, "", 1},  {"abcdef", 0, 0, "", 1},
-        {"abcdef", 0, -4, "", 1},   {"", 0, 5, "", 1},         {"abcdef", -32768, 32767, "", 1},
+        {"abcdef", 2, 3, "cde", 4},       {"abcdef", 0, 1, "a", 2},
+        {"abcdef", 5, 1, "f", 2},         {"abcdef", 6, 1, "", 1},
+        {"abcdef", -1, 3, "", 1},         {"abcdef", 0, 0, "", 1},
+        {"abcdef", 0, -4, "", 1},         {"", 0, 5, "", 1},
+        {"abcdef", -32768, 32767, "", 1},
     };
     for (const SubCase& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " " + std::to_string(c.start) + " " +
@@ -119,7 +122,8 @@ TEST_F(TextTest, VStrCmpOrdersBytesAndStopsAtZeroOrDeclaredEnd) {
     EXPECT_EQ(cmp(varchar(sjis({0x82})), varchar("a")), 33);
     EXPECT_EQ(cmp(varchar("same"), varchar("same")), 0);
     EXPECT_EQ(cmp(varchar(""), varchar(sjis({0xFF}))), -255);
-    EXPECT_EQ(cmp(varchar(sjis({'a', 'b', 0, 'c', 'd'})), varchar(sjis({'a', 'b', 0, 'x', 'y'}))),
+    EXPECT_EQ(cmp(varchar(sjis({'a', 'b', 0, 'c', 'd'})),
+                  varchar(sjis({'a', 'b', 0, 'x', 'y'}))),
               0);
     // No zero byte within the declared length: the text ends there.
     Bytes unterminated = {3, 0, 'a', 'b', 'c'};
@@ -174,7 +178,8 @@ TEST_F(TextTest, SjisCaseMapping) {
         // Just outside the full-width ranges, and a full-width digit.
         {sjis({0x82, 0x80, 0x82, 0x9B}), sjis({0x82, 0x80, 0x82, 0x9B}),
          sjis({0x82, 0x80, 0x82, 0x9B})},
-        {sjis({0x82, 0x5F, 0x82, 0x7A, 0x82, 0x4F}), sjis({0x82, 0x5F, 0x82, 0x7A, 0x82, 0x4F}),
+        {sjis({0x82, 0x5F, 0x82, 0x7A, 0x82, 0x4F}),
+         sjis({0x82, 0x5F, 0x82, 0x7A, 0x82, 0x4F}),
          sjis({0x82, 0x5F, 0x82, 0x7A, 0x82, 0x4F})},
         // Second bytes that look like letters, and other lead bytes.
         {sjis({0x83, 0x61, 0x83, 0x41}), sjis({0x83, 0x61, 0x83, 0x41}),

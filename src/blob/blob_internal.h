@@ -1,0 +1,14 @@
+// blob_internal.h - routines of the BLOB family that the entries share with
+// the tests.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "../module/host.h"
+
+// The one-line description of a BLOB record (at most 75 characters).
+char* describe_blob(const BlobControl* blob, char* text, size_t size);
+
+// Writes the BLOB into a new file; 0, -1 or the platform's error code.
+int32_t copy_blob_to_file(const BlobControl* blob, const char* file_name);
