@@ -1,0 +1,14 @@
+// date_codec.h - turning the server's 8-byte date value into a tm and back.
+//
+// The server's client library does the work (isc_decode_timestamp and
+// isc_encode_timestamp; GDS32.DLL ordinals 125 and 129 on 32-bit Windows).
+// The encoder normalises fields out of range: month 13 of 2002 is January
+// 2003.
+#pragma once
+
+#include <ctime>
+
+#include "../module/host.h"
+
+void date_quad_to_tm(const DateQuad* date, std::tm* out);
+void tm_to_date_quad(const std::tm* in, DateQuad* date);

@@ -1,0 +1,21 @@
+// date_parse.h - reading a date typed by a person.
+//
+// Year first, parts separated by "/", "-" or "."; a time of day after it
+// with ":".  Missing date parts come from today's local date, missing time
+// parts are 0; every text gives a date.  Blanks next to anything but digits
+// are dropped; a blank between digits separates parts.
+#pragma once
+
+#include <ctime>
+
+// Fills today's local year, month and day into *today.
+using today_reader = void (*)(std::tm* today);
+
+// Reads the real clock (time and the thread-safe local-time conversion).
+void read_local_today(std::tm* today);
+
+// Fills the six date and time fields of *out from the text and returns out
+// (null only when a long text's working copy cannot be allocated); `today`
+// is read only when the text gives fewer than three date parts.
+std::tm* parse_date_text(const char* text, std::tm* out,
+                         today_reader today = read_local_today);

@@ -1,0 +1,144 @@
+// Absolute values, the three rounding modes (bit for bit, signed zeros and
+// NaN signs included) and octal text.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "module/kovudf.h"
+
+namespace {
+
+uint64_t bits(double value) {
+    uint64_t b;
+    std::memcpy(&b, &value, sizeof b);
+    return b;
+}
+
+double round_mode(double value, int16_t mode) {
+    return _UDF_Round(&value, &mode);
+}
+
+// Same value and same sign bit (so -0.0 differs from +0.0).
+#define EXPECT_SAME_DOUBLE(actual, expected) EXPECT_EQ(bits(actual), bits(expected))
+
+TEST(Numeric, AbsClearsOnlyTheSignBit) {
+    double v = -0.0;
+    EXPECT_SAME_DOUBLE(_UDF_Abs(&v), 0.0);
+    v = -1.5;
+    EXPECT_SAME_DOUBLE(_UDF_Abs(&v), 1.5);
+    v = -std::numeric_limits<double>::infinity();
+    EXPECT_SAME_DOUBLE(_UDF_Abs(&v), std::numeric_limits<double>::infinity());
+    v = -std::numeric_limits<double>::quiet_NaN();
+    ASSERT_TRUE(std::signbit(v));
+    const double r = _UDF_Abs(&v);
+    EXPECT_TRUE(std::isnan(r));
+    EXPECT_EQ(bits(r), bits(v) & ~(uint64_t{1} << 63));
+    EXPECT_SAME_DOUBLE(_UDF_Abs(nullptr), 0.0);
+}
+
+TEST(Numeric, IAbs) {
+    for (const auto& c :
+         std::vector<std::pair<int32_t, int32_t>>{{-5, 5},
+                                                  {5, 5},
+                                                  {0, 0},
+                                                  {INT32_MAX, INT32_MAX},
+                                                  {INT32_MIN, INT32_MIN},
+                                                  {INT32_MIN + 1, INT32_MAX}}) {
+        EXPECT_EQ(_UDF_IAbs(&c.first), c.second);
+    }
+    EXPECT_EQ(_UDF_IAbs(nullptr), 0);
+}
+
+TEST(Numeric, RoundModes) {
+    struct Case {
+        double value;
+        int16_t mode;
+        double expected;
+    };
+    const std::vector<Case> cases = {
+        {2.7, 0, 2.0},
+        {-2.7, 0, -2.0},
+        {-0.3, 0, -0.0},
+        {-0.0, 0, -0.0},
+        {7.999, 0, 7.0},
+        {2.1, 1, 3.0},
+        {-2.1, 1, -3.0},
+        {0.1, 1, 1.0},
+        {-0.1, 1, -1.0},
+        {-0.0, 1, -0.0},
+        {3.0, 1, 3.0},
+        {2.5, 2, 3.0},
+        {-2.5, 2, -3.0},
+        {2.4999, 2, 2.0},
+        {0.5, 2, 1.0},
+        {-0.5, 2, -1.0},
+        {0.3, 2, 0.0},
+        {-0.3, 2, -0.0},
+        {0.49999999999999994, 2, 1.0},
+        {4503599627370497.0, 2, 4503599627370498.0},
+        {-4503599627370497.0, 2, -4503599627370498.0},
+        {1e300, 0, 1e300},
+        {12.5, 3, 0.0},
+        {12.5, -1, 0.0},
+        {-12.5, 32767, 0.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.value) + " mode " + std::to_string(c.mode));
+        EXPECT_SAME_DOUBLE(round_mode(c.value, c.mode), c.expected);
+    }
+}
+
+TEST(Numeric, RoundPassesInfinitiesAndNaNs) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (int16_t mode = 0; mode <= 2; ++mode) {
+        EXPECT_SAME_DOUBLE(round_mode(inf, mode), inf);
+        EXPECT_SAME_DOUBLE(round_mode(-inf, mode), -inf);
+        EXPECT_TRUE(std::isnan(round_mode(nan, mode)));
+    }
+    EXPECT_SAME_DOUBLE(round_mode(nan, 3), 0.0);
+    EXPECT_SAME_DOUBLE(round_mode(inf, -1), 0.0);
+}
+
+TEST(Numeric, OctReadsLikeScanf) {
+    const std::vector<std::pair<std::string, int32_t>> cases = {
+        {"17", 15},
+        {"-17", -15},
+        {"  +777", 511},
+        {"0", 0},
+        {"010", 8},
+        {"019", 1},
+        {"12abc", 10},
+        {"0x1F", 0},
+        {"17777777777", 2147483647},
+        {"20000000000", INT32_MIN},
+        {"-20000000000", INT32_MIN},
+        {"37777777777", -1},
+        {"40000000000", 0},
+        {"-1", -1},
+        {"-37777777777", 1},
+        {std::string(25, '7'), -1},
+        {"-" + std::string(25, '7'), 0},
+        {"1" + std::string(21, '0'), 0},
+        {"2" + std::string(21, '0'), -1},
+        {"1777777777777777777777", -1},  // 2^64 - 1 still fits: low 32 bits
+        {"\t\n\v\f\r 7", 7},
+        // No digit: 0.
+        {"", 0},
+        {"   ", 0},
+        {"-", 0},
+        {"+ 7", 0},
+        {"8", 0},
+        {"\xA0"
+         "7",
+         0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(_UDF_Oct(c.first.c_str()), c.second) << "[" << c.first << "]";
+    }
+    EXPECT_EQ(_UDF_Oct(nullptr), 0);
+}
+
+}  // namespace
