@@ -2,19 +2,51 @@
 // library.  This is the only date code that touches the host.
 #include "date_codec.h"
 
-#include <cstring>
+#if defined(_WIN32) && !defined(_WIN64)
 
-#if defined(_WIN32)
-#include "../module/host_codec_win.h"
+// 32-bit Windows: GDS32.DLL exports the codec by ordinal only (125 decodes,
+// 129 encodes).  The import library made from gds32.def binds these two
+// names to the ordinals; like every client-library call they are stdcall.
+extern "C" {
+void __stdcall gds32_decode_date(const void* date, void* out);
+void __stdcall gds32_encode_date(const void* in, void* date);
+}
+
+void date_quad_to_tm(const DateQuad* date, std::tm* out) {
+    gds32_decode_date(date, out);
+}
+
+void tm_to_date_quad(const std::tm* in, DateQuad* date) {
+    gds32_encode_date(in, date);
+}
+
+#elif defined(_WIN32)
+
+// 64-bit Windows: fbclient.dll, by name.
+extern "C" {
+void isc_decode_timestamp(const void* date, void* out);
+void isc_encode_timestamp(const void* in, void* date);
+}
+
+void date_quad_to_tm(const DateQuad* date, std::tm* out) {
+    isc_decode_timestamp(date, out);
+}
+
+void tm_to_date_quad(const std::tm* in, DateQuad* date) {
+    isc_encode_timestamp(in, date);
+}
+
 #else
+
 #include <ibase.h>
 
 void date_quad_to_tm(const DateQuad* date, std::tm* out) {
     isc_decode_timestamp(reinterpret_cast<const ISC_TIMESTAMP*>(date), out);
 }
 
+// The encoder reads only the six date and time fields.
 void tm_to_date_quad(const std::tm* in, DateQuad* date) {
-    // The encoder reads only the six date and time fields.
     isc_encode_timestamp(in, reinterpret_cast<ISC_TIMESTAMP*>(date));
 }
+
 #endif

@@ -1,6 +1,7 @@
 // date_entries.cpp - building, shifting and taking apart date values:
 // UDF_ADDDATE, UDF_ADDTIME, UDF_TODATETIME, UDF_TODATE, UDF_TOTIME,
-// UDF_JOINDATETIME, UDF_GETYEAR ... UDF_GETSEC, UDF_DAYOFWEEK, UDF_DIFFDAY.
+// UDF_JOINDATETIME, UDF_GETYEAR ... UDF_GETSEC, UDF_DAYOFWEEK, UDF_DIFFDAY and
+// UDF_JDATE.
 //
 // Every date value is decoded into a tm by the server's codec, worked on
 // with the calendar routines, and encoded into a fresh 8-byte block.  Parts
@@ -10,6 +11,7 @@
 #include "../module/kovudf.h"
 #include "calendar.h"
 #include "date_codec.h"
+#include "date_parse.h"
 
 namespace {
 
@@ -132,4 +134,16 @@ KOVUDF_ENTRY int32_t _UDF_DiffDay(const DateQuad* first, const DateQuad* second)
     const int64_t days =
         tm_to_day_number(decoded(first)) - tm_to_day_number(decoded(second));
     return static_cast<int32_t>(static_cast<uint32_t>(days));
+}
+
+// A date typed by a person; see date_parse.h.
+KOVUDF_ENTRY DateQuad* _UDF_JDate(const char* text) {
+    if (text == nullptr) {
+        return nullptr;
+    }
+    std::tm t{};
+    if (parse_date_text(text, &t) == nullptr) {
+        return nullptr;
+    }
+    return encoded(t);
 }

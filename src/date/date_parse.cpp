@@ -12,10 +12,6 @@
 #include <cstring>
 #include <memory>
 
-#include "../module/host.h"
-#include "../module/kovudf.h"
-#include "date_codec.h"
-
 namespace {
 
 bool is_digit(char c) {
@@ -167,19 +163,4 @@ std::tm* parse_date_text(const char* text, std::tm* out, today_reader today) {
     fill_date(parts, out, today);
     fill_time(parts, out);
     return out;
-}
-
-KOVUDF_ENTRY DateQuad* _UDF_JDate(const char* text) {
-    if (text == nullptr) {
-        return nullptr;
-    }
-    std::tm t{};
-    if (parse_date_text(text, &t) == nullptr) {
-        return nullptr;
-    }
-    auto* block = reinterpret_cast<DateQuad*>(host_block(sizeof(DateQuad)));
-    if (block != nullptr) {
-        tm_to_date_quad(&t, block);
-    }
-    return block;
 }

@@ -26,10 +26,11 @@
 // finds it at process attach.
 
 #if defined(_WIN32)
-using host_malloc_fn = void* (*)(size_t);
+using host_malloc_size = size_t;  // malloc's argument
 #else
-using host_malloc_fn = void* (*)(long);
+using host_malloc_size = long;  // ib_util_malloc's argument
 #endif
+using host_malloc_fn = void* (*)(host_malloc_size);
 
 extern host_malloc_fn host_malloc;
 

@@ -11,6 +11,15 @@ void module_release(const ModuleLoader& loader) {
 }
 
 int module_attach(const ModuleLoader& loader) {
+    // Firebird 2.5 and later refuse a FREE_IT block that ib_util_malloc did
+    // not make, so its allocator comes first when the server has loaded it.
+    if (loader.find_server_allocator != nullptr) {
+        const host_malloc_fn server_allocator = loader.find_server_allocator();
+        if (server_allocator != nullptr) {
+            host_malloc = server_allocator;
+            return 1;
+        }
+    }
     msvcrt_handle = loader.load_library("MSVCRT.DLL");
     if (msvcrt_handle != nullptr) {
         host_malloc = loader.find_malloc(msvcrt_handle, "malloc");

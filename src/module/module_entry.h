@@ -11,11 +11,14 @@
 
 #include "host.h"
 
-// The three loader operations the module needs.
+// The loader operations the module needs.
 struct ModuleLoader {
     void* (*load_library)(const char* name);                         // LoadLibraryA
     host_malloc_fn (*find_malloc)(void* library, const char* name);  // GetProcAddress
     void (*free_library)(void* library);                             // FreeLibrary
+    // The allocator of a server that frees only its own blocks (Firebird's
+    // ib_util_malloc), when the process already has it; may be null.
+    host_malloc_fn (*find_server_allocator)();
 };
 
 // Loader notifications, as Windows numbers them.
@@ -33,7 +36,9 @@ extern void* msvcrt_handle;
 // process attach failed or the reason is unknown.
 int module_entry(const ModuleLoader& loader, uint32_t reason);
 
-// Attach: load MSVCRT.DLL and find malloc; on failure release and return 0.
+// Attach: take the server's own allocator when the process has one;
+// otherwise load MSVCRT.DLL and find malloc, and on failure release and
+// return 0.
 int module_attach(const ModuleLoader& loader);
 
 // Release: give up MSVCRT.DLL if it is held.

@@ -1,17 +1,7 @@
-// stand_in_host.cpp - the recording allocator and the in-memory BLOB.
+// stand_in_host.cpp - the HostTest fixture and the in-memory BLOB.
 #include "stand_in_host.h"
 
-#include <cstdlib>
-#include <map>
-#include <mutex>
-
-namespace {
-
-std::mutex blocks_mutex;
-std::map<const void*, size_t> blocks;
-bool failing = false;
-
-}  // namespace
+#include <algorithm>
 
 Bytes bytes_of(const std::string& text) {
     return Bytes(text.begin(), text.end());
@@ -20,51 +10,21 @@ std::string string_of(const Bytes& bytes) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-void* stand_in_malloc(long size) {
-    std::lock_guard<std::mutex> lock(blocks_mutex);
-    if (failing) {
-        return nullptr;
-    }
-    void* block = std::malloc(size == 0 ? 1 : static_cast<size_t>(size));
-    blocks[block] = static_cast<size_t>(size);
-    return block;
-}
-
-void stand_in_fail_allocations(bool fail) {
-    std::lock_guard<std::mutex> lock(blocks_mutex);
-    failing = fail;
-}
-
-size_t stand_in_block_size(const void* block) {
-    std::lock_guard<std::mutex> lock(blocks_mutex);
-    auto found = blocks.find(block);
-    return found == blocks.end() ? 0 : found->second;
-}
-
-size_t stand_in_blocks_handed_out() {
-    std::lock_guard<std::mutex> lock(blocks_mutex);
-    return blocks.size();
-}
-
-void stand_in_free_all() {
-    std::lock_guard<std::mutex> lock(blocks_mutex);
-    for (auto& entry : blocks) {
-        std::free(const_cast<void*>(entry.first));
-    }
-    blocks.clear();
-    failing = false;
-}
-
+// On Windows the entries run inside kovudf.dll, whose host_malloc is the
+// stand-in ib_util.dll; on Linux the test program installs the stand-in.
 void HostTest::SetUp() {
+#if !defined(_WIN32)
     saved_ = host_malloc;
     host_malloc = &stand_in_malloc;
+#endif
 }
 
 void HostTest::TearDown() {
     stand_in_free_all();
+#if !defined(_WIN32)
     host_malloc = saved_;
+#endif
 }
-
 StandInBlob::StandInBlob(std::vector<Bytes> segments) : segments_(std::move(segments)) {
     int32_t longest = 0;
     int32_t total = 0;

@@ -15,18 +15,12 @@
 #include <vector>
 
 #include "module/host.h"
+#include "stand_in_allocator.h"
 
 using Bytes = std::vector<unsigned char>;
 
 Bytes bytes_of(const std::string& text);
 std::string string_of(const Bytes& bytes);
-
-// The recording allocator.
-void* stand_in_malloc(long size);
-void stand_in_fail_allocations(bool fail);
-size_t stand_in_block_size(const void* block);  // 0 when not one of ours
-size_t stand_in_blocks_handed_out();
-void stand_in_free_all();
 
 class HostTest : public ::testing::Test {
   protected:

@@ -18,7 +18,7 @@ struct LoaderScript {
 LoaderScript script;
 int library_token;
 
-void* fake_malloc_target(long) {
+void* fake_malloc_target(host_malloc_size) {
     return nullptr;
 }
 
@@ -43,7 +43,17 @@ void stand_in_free(void* library) {
     --script.held;
 }
 
-const ModuleLoader loader = {stand_in_load, stand_in_find, stand_in_free};
+const ModuleLoader loader = {stand_in_load, stand_in_find, stand_in_free, nullptr};
+
+void* server_malloc_target(host_malloc_size) {
+    return nullptr;
+}
+host_malloc_fn server_allocator() {
+    return &server_malloc_target;
+}
+host_malloc_fn no_server_allocator() {
+    return nullptr;
+}
 
 class ModuleEntryTest : public ::testing::Test {
   protected:
@@ -108,6 +118,24 @@ TEST_F(ModuleEntryTest, ThreadNotificationsAndUnknownReasonsChangeNothing) {
     EXPECT_EQ(host_malloc, &fake_malloc_target);
     EXPECT_EQ(msvcrt_handle, &library_token);
     module_entry(loader, module_process_detach);
+}
+
+// Where the server already has its own allocator, that is host_malloc and
+// MSVCRT.DLL is neither loaded nor released.
+TEST_F(ModuleEntryTest, ServerAllocatorComesFirst) {
+    ModuleLoader with_server = loader;
+    with_server.find_server_allocator = server_allocator;
+    EXPECT_EQ(module_entry(with_server, module_process_attach), 1);
+    EXPECT_EQ(host_malloc, &server_malloc_target);
+    EXPECT_EQ(msvcrt_handle, nullptr);
+    EXPECT_EQ(module_entry(with_server, module_process_detach), 1);
+    EXPECT_TRUE(script.calls.empty());
+
+    with_server.find_server_allocator = no_server_allocator;
+    EXPECT_EQ(module_entry(with_server, module_process_attach), 1);
+    EXPECT_EQ(host_malloc, &fake_malloc_target);
+    module_entry(with_server, module_process_detach);
+    EXPECT_EQ(script.held, 0);
 }
 
 }  // namespace
