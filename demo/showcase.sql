@@ -16,3 +16,23 @@ FROM RDB$DATABASE;
 
 -- NULL in, NULL out.
 SELECT UDF_SJISLOWER(NULL) AS null_in FROM RDB$DATABASE;
+
+-- BLOBs: built from text, described, cut, and converted segment by segment.
+SELECT UDF_BLOBINFO(UDF_BLOBADDSTR(UDF_STRTOBLOB(LPAD('', 8000, 'ab')), LPAD('', 5000, 'cd'))) AS blob_info,
+       UDF_BLOBSUBSTR(UDF_BLOBADDSTR(UDF_STRTOBLOB('Hello, '), 'World'), 7, 5) AS blob_substr,
+       CAST(CAST(UDF_BLOBSJISUPPER(UDF_STRTOBLOB('memo: shift-jis aware')) AS BLOB SUB_TYPE TEXT)
+            AS VARCHAR(40)) AS blob_upper
+FROM RDB$DATABASE;
+
+-- Numbers.
+SELECT UDF_ROUND(2.5, 2) AS round_half_away, UDF_ROUND(-2.7, 0) AS round_toward_zero,
+       UDF_IABS(-42) AS iabs, UDF_OCT('755') AS octal_755
+FROM RDB$DATABASE;
+
+-- Dates: month ends, weekdays, and dates typed by people.
+SELECT UDF_ADDDATE(TIMESTAMP '2002-01-31 08:00:00', 0, 1, 0) AS one_month_later,
+       UDF_DAYOFWEEK(TIMESTAMP '2002-06-21 00:00:00') AS weekday_0_is_sunday,
+       UDF_DIFFDAY(TIMESTAMP '2002-03-01 00:00:00', TIMESTAMP '2002-02-01 00:00:00') AS days_in_feb,
+       UDF_JDATE(' 2002 / 6 / 21  10:30 ') AS typed_date,
+       UDF_JDATE('12:00') AS noon_today
+FROM RDB$DATABASE;
