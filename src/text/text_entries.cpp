@@ -54,6 +54,23 @@ int32_t substring_count(const char* text, int32_t start, int32_t length) {
     return static_cast<int32_t>(rest < static_cast<size_t>(length) ? rest : length);
 }
 
+// The block of a valid request: `header` bytes (none, or the VARCHAR length),
+// `length` bytes holding the stretch and then zero bytes, and a zero byte.
+unsigned char* substring_block(const char* text, int16_t start, int16_t length,
+                               int32_t count, uint32_t header) {
+    const uint32_t n = static_cast<uint32_t>(length);
+    unsigned char* block = host_block(header + n + 1);
+    if (block == nullptr) {
+        return nullptr;
+    }
+    if (header != 0) {
+        set_varying_length(block, static_cast<uint16_t>(count));
+    }
+    std::memcpy(block + header, text + start, static_cast<size_t>(count));
+    std::memset(block + header + count, 0, n + 1 - static_cast<uint32_t>(count));
+    return block;
+}
+
 }  // namespace
 
 KOVUDF_ENTRY char* _UDF_SubStr(const char* text, const int16_t* start,
@@ -62,16 +79,8 @@ KOVUDF_ENTRY char* _UDF_SubStr(const char* text, const int16_t* start,
         return nullptr;
     }
     const int32_t count = substring_count(text, *start, *length);
-    if (count < 0) {
-        return reinterpret_cast<char*>(empty_text_block());
-    }
-    const uint32_t n = static_cast<uint32_t>(*length);
-    unsigned char* block = host_block(n + 1);
-    if (block == nullptr) {
-        return nullptr;
-    }
-    std::memcpy(block, text + *start, static_cast<size_t>(count));
-    std::memset(block + count, 0, n + 1 - static_cast<uint32_t>(count));
+    unsigned char* block =
+        count < 0 ? empty_text_block() : substring_block(text, *start, *length, count, 0);
     return reinterpret_cast<char*>(block);
 }
 
@@ -84,15 +93,8 @@ KOVUDF_ENTRY VaryingText* _UDF_VSubStr(const char* text, const int16_t* start,
     if (count < 0) {
         return empty_varying_block();
     }
-    const uint32_t n = static_cast<uint32_t>(*length);
-    unsigned char* block = host_block(n + 3);
-    if (block == nullptr) {
-        return nullptr;
-    }
-    set_varying_length(block, static_cast<uint16_t>(count));
-    std::memcpy(block + 2, text + *start, static_cast<size_t>(count));
-    std::memset(block + 2 + count, 0, n + 1 - static_cast<uint32_t>(count));
-    return reinterpret_cast<VaryingText*>(block);
+    return reinterpret_cast<VaryingText*>(
+        substring_block(text, *start, *length, count, 2));
 }
 
 // Byte order of two VARCHARs.  A text ends at its first zero byte or at its

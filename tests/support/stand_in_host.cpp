@@ -2,12 +2,43 @@
 #include "stand_in_host.h"
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 Bytes bytes_of(const std::string& text) {
     return Bytes(text.begin(), text.end());
 }
 std::string string_of(const Bytes& bytes) {
     return std::string(bytes.begin(), bytes.end());
+}
+
+void write_file(const std::string& name, const Bytes& bytes) {
+    std::ofstream(name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes read_file(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::tm make_tm(int year, int month, int day, int hour, int minute, int second) {
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    t.tm_sec = second;
+    return t;
+}
+
+std::string show_tm(const std::tm& t) {
+    return std::to_string(int64_t{t.tm_year} + 1900) + "-" +
+           std::to_string(t.tm_mon + 1) + "-" + std::to_string(t.tm_mday) + " " +
+           std::to_string(t.tm_hour) + ":" + std::to_string(t.tm_min) + ":" +
+           std::to_string(t.tm_sec);
 }
 
 // On Windows the entries run inside kovudf.dll, whose host_malloc is the

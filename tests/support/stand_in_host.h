@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,6 +22,16 @@ using Bytes = std::vector<unsigned char>;
 
 Bytes bytes_of(const std::string& text);
 std::string string_of(const Bytes& bytes);
+
+// Whole files, in binary.
+void write_file(const std::string& name, const Bytes& bytes);
+Bytes read_file(const std::string& name);
+
+// A tm record with the six date and time fields set (month 1 to 12).
+std::tm make_tm(int year, int month, int day, int hour = 0, int minute = 0,
+                int second = 0);
+// "year-month-day hour:minute:second" of a record's fields, unpadded.
+std::string show_tm(const std::tm& t);
 
 class HostTest : public ::testing::Test {
   protected:

@@ -98,16 +98,6 @@ class BlobFileTest : public HostTest {
         HostTest::TearDown();
     }
     std::string path(const std::string& name) const { return dir_ + "/" + name; }
-    static void write_file(const std::string& name, const Bytes& bytes) {
-        std::ofstream(name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-    }
-    static Bytes read_file(const std::string& name) {
-        std::ifstream in(name, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in),
-                     std::istreambuf_iterator<char>());
-    }
     std::string dir_;
 };
 

@@ -8,24 +8,16 @@
 #include <climits>
 #include <string>
 
+#include "support/stand_in_host.h"
+
 namespace {
 
 std::tm date(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_sec = second;
-    return t;
+    return make_tm(year, month, day, hour, minute, second);
 }
 
 std::string show(const std::tm& t) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%d-%d-%d %d:%d:%d", t.tm_year + 1900, t.tm_mon + 1,
-                  t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
-    return text;
+    return show_tm(t);
 }
 
 TEST(Calendar, LeapYears) {

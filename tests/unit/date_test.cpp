@@ -16,22 +16,14 @@ class DateTest : public HostTest {};
 
 DateQuad quad(int year, int month, int day, int hour = 0, int minute = 0,
               int second = 0) {
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_sec = second;
+    const std::tm t = make_tm(year, month, day, hour, minute, second);
     DateQuad q;
     tm_to_date_quad(&t, &q);
     return q;
 }
 
 std::string show(const std::tm& t) {
-    return std::to_string(t.tm_year + 1900) + "-" + std::to_string(t.tm_mon + 1) + "-" +
-           std::to_string(t.tm_mday) + " " + std::to_string(t.tm_hour) + ":" +
-           std::to_string(t.tm_min) + ":" + std::to_string(t.tm_sec);
+    return show_tm(t);
 }
 
 std::string show(const DateQuad* q) {
