@@ -135,15 +135,6 @@ void fill_time(const Parts& parts, std::tm* out) {
 
 }  // namespace
 
-void read_local_today(std::tm* today) {
-    const std::time_t now = std::time(nullptr);
-#if defined(_WIN32)
-    localtime_s(today, &now);
-#else
-    localtime_r(&now, today);
-#endif
-}
-
 std::tm* parse_date_text(const char* text, std::tm* out, today_reader today) {
     const size_t length = std::strlen(text);
     // The working copy is never longer than the text: on the stack when

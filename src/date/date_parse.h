@@ -8,11 +8,10 @@
 
 #include <ctime>
 
+#include "../module/host_clock.h"
+
 // Fills today's local year, month and day into *today.
 using today_reader = void (*)(std::tm* today);
-
-// Reads the real clock (time and the thread-safe local-time conversion).
-void read_local_today(std::tm* today);
 
 // Fills the six date and time fields of *out from the text and returns out
 // (null only when a long text's working copy cannot be allocated); `today`
