@@ -1,5 +1,5 @@
-// blob_internal.h - routines of the BLOB family that the entries share with
-// the tests.
+// blob_internal.h - the BLOB family's internal routines behind
+// UDF_BLOBINFO and UDF_BLOBTOFILE.
 #pragma once
 
 #include <cstddef>

@@ -27,27 +27,25 @@ uint32_t copy_stretch(const BlobControl* blob, int32_t start, uint32_t wanted,
     if (total <= start) {
         return 0;  // the data end at or before the start
     }
-    // The segment just read holds the start: keep its tail.
-    uint16_t available = static_cast<uint16_t>(total - start);
-    if (available > length) {
-        available = length;  // cannot happen: total - length <= start
-    }
-    std::memmove(buffer, buffer + (length - available), available);
+    // The segment just read holds the start: copying begins in its tail.
+    uint32_t available = static_cast<uint32_t>(total - start);
+    const unsigned char* from = buffer + (length - available);
 
     uint32_t copied = 0;
     while (more && wanted - copied > available) {
-        std::memcpy(out + copied, buffer, available);
+        std::memcpy(out + copied, from, available);
         copied += available;
         more = read_segment(blob, buffer, size, &length);
+        from = buffer;
         available = length;
     }
     const uint32_t last = wanted - copied < available ? wanted - copied : available;
-    std::memcpy(out + copied, buffer, last);
+    std::memcpy(out + copied, from, last);
     return copied + last;
 }
 
-// The block for a valid request: `header` bytes (0 or the VARCHAR length),
-// the stretch, a zero byte; null when memory is short.
+// The block for a valid request (header as in text_block.h); null when
+// memory is short.
 unsigned char* stretch_block(const BlobControl* blob, int32_t start, int16_t length,
                              uint32_t header) {
     const uint32_t wanted = static_cast<uint32_t>(length);
@@ -55,16 +53,12 @@ unsigned char* stretch_block(const BlobControl* blob, int32_t start, int16_t len
     if (!buffer) {
         return nullptr;
     }
-    unsigned char* block = host_block(wanted + header + 1);
+    unsigned char* block = zeroed_stretch_block(header, wanted);
     if (block == nullptr) {
         return nullptr;
     }
-    std::memset(block, 0, wanted + header + 1);
-    const uint32_t copied =
-        copy_stretch(blob, start, wanted, buffer.get(), block + header);
-    if (header != 0) {
-        set_varying_length(block, static_cast<uint16_t>(copied));
-    }
+    set_stretch_length(block, header,
+                       copy_stretch(blob, start, wanted, buffer.get(), block + header));
     return block;
 }
 
@@ -84,7 +78,7 @@ KOVUDF_ENTRY char* _UDF_BlobSubStr(const BlobControl* blob, const int32_t* start
     if (empty_request(blob, *start, *length)) {
         return reinterpret_cast<char*>(empty_text_block());
     }
-    return reinterpret_cast<char*>(stretch_block(blob, *start, *length, 0));
+    return reinterpret_cast<char*>(stretch_block(blob, *start, *length, cstring_header));
 }
 
 KOVUDF_ENTRY VaryingText* _UDF_BlobVSubStr(const BlobControl* blob, const int32_t* start,
@@ -95,5 +89,6 @@ KOVUDF_ENTRY VaryingText* _UDF_BlobVSubStr(const BlobControl* blob, const int32_
     if (empty_request(blob, *start, *length)) {
         return empty_varying_block();
     }
-    return reinterpret_cast<VaryingText*>(stretch_block(blob, *start, *length, 2));
+    return reinterpret_cast<VaryingText*>(
+        stretch_block(blob, *start, *length, varchar_header));
 }

@@ -6,8 +6,6 @@
 // Every date value is decoded into a tm by the server's codec, worked on
 // with the calendar routines, and encoded into a fresh 8-byte block.  Parts
 // given as numbers are not range-checked; the encoder normalises them.
-#include <cstring>
-
 #include "../module/kovudf.h"
 #include "calendar.h"
 #include "date_codec.h"

@@ -69,10 +69,8 @@ void scan(char* copy, size_t length, Parts& parts) {
     char* part = copy;
     for (size_t i = 0; i < length; ++i) {
         char& c = copy[i];
-        if (c == ' ') {
-            blank_met = true;
-        }
         const bool blank = c == ' ';
+        blank_met = blank_met || blank;
         if (c == '/' || c == '-' || c == '.' || (blank && mode != Mode::time)) {
             if (parts.date_count < 3) {
                 c = '\0';

@@ -54,20 +54,15 @@ int32_t substring_count(const char* text, int32_t start, int32_t length) {
     return static_cast<int32_t>(rest < static_cast<size_t>(length) ? rest : length);
 }
 
-// The block of a valid request: `header` bytes (none, or the VARCHAR length),
-// `length` bytes holding the stretch and then zero bytes, and a zero byte.
+// The block of a valid request, holding the `count` bytes from `start`.
 unsigned char* substring_block(const char* text, int16_t start, int16_t length,
                                int32_t count, uint32_t header) {
-    const uint32_t n = static_cast<uint32_t>(length);
-    unsigned char* block = host_block(header + n + 1);
+    unsigned char* block = zeroed_stretch_block(header, static_cast<uint32_t>(length));
     if (block == nullptr) {
         return nullptr;
     }
-    if (header != 0) {
-        set_varying_length(block, static_cast<uint16_t>(count));
-    }
+    set_stretch_length(block, header, static_cast<uint32_t>(count));
     std::memcpy(block + header, text + start, static_cast<size_t>(count));
-    std::memset(block + header + count, 0, n + 1 - static_cast<uint32_t>(count));
     return block;
 }
 
@@ -80,7 +75,8 @@ KOVUDF_ENTRY char* _UDF_SubStr(const char* text, const int16_t* start,
     }
     const int32_t count = substring_count(text, *start, *length);
     unsigned char* block =
-        count < 0 ? empty_text_block() : substring_block(text, *start, *length, count, 0);
+        count < 0 ? empty_text_block()
+                  : substring_block(text, *start, *length, count, cstring_header);
     return reinterpret_cast<char*>(block);
 }
 
@@ -94,7 +90,7 @@ KOVUDF_ENTRY VaryingText* _UDF_VSubStr(const char* text, const int16_t* start,
         return empty_varying_block();
     }
     return reinterpret_cast<VaryingText*>(
-        substring_block(text, *start, *length, count, 2));
+        substring_block(text, *start, *length, count, varchar_header));
 }
 
 // Byte order of two VARCHARs.  A text ends at its first zero byte or at its
