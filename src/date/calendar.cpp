@@ -124,6 +124,18 @@ std::tm& tm_add_time(std::tm& t, int64_t hours, int64_t minutes, int64_t seconds
     return t;
 }
 
+std::tm& tm_normalise(std::tm& t) {
+    const int64_t seconds =
+        int64_t{t.tm_hour} * 3600 + int64_t{t.tm_min} * 60 + int64_t{t.tm_sec};
+    const int64_t carry = floor_div(seconds, 86400);
+    const int64_t s = floor_mod(seconds, 86400);
+    t.tm_hour = static_cast<int>(s / 3600);
+    t.tm_min = static_cast<int>(s % 3600 / 60);
+    t.tm_sec = static_cast<int>(s % 60);
+    const int64_t first = days_from_civil(int64_t{t.tm_year} + 1900, t.tm_mon, 1);
+    return day_number_to_tm(first + (int64_t{t.tm_mday} - 1) + carry, t);
+}
+
 int32_t tm_day_of_week(const std::tm& t) {
     return static_cast<int32_t>(floor_mod(tm_to_day_number(t) + 1, 7));
 }

@@ -37,5 +37,11 @@ std::tm& tm_add_date(std::tm& t, int64_t years, int64_t months, int64_t days);
 // either direction; the date is touched only when a day carry arises.
 std::tm& tm_add_time(std::tm& t, int64_t hours, int64_t minutes, int64_t seconds);
 
+// Brings all six fields into range as DATEADD would carry them: seconds into
+// minutes, hours and days, months into years, then days through day numbers
+// (2002-02-31 is 2002-03-03, month 15 of 2002 is March 2003, hour 25 is 1
+// o'clock the next day).  Fields already in range are left as they are.
+std::tm& tm_normalise(std::tm& t);
+
 // 0 = Sunday to 6 = Saturday.
 int32_t tm_day_of_week(const std::tm& t);

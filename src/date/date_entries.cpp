@@ -5,7 +5,10 @@
 //
 // Every date value is decoded into a tm by the server's codec, worked on
 // with the calendar routines, and encoded into a fresh 8-byte block.  Parts
-// given as numbers are not range-checked; the encoder normalises them.
+// out of range are carried by the calendar before encoding (month 15 of 2002
+// is March 2003, hour 25 is 1 o'clock the next day), so the encoder only
+// ever sees fields in range.  Entries that shift a value keep its
+// ten-thousandths of a second.
 #include "../module/kovudf.h"
 #include "calendar.h"
 #include "date_codec.h"
@@ -31,10 +34,16 @@ std::tm from_parts(int32_t year, int32_t month, int32_t day, int32_t hour, int32
     return t;
 }
 
-DateQuad* encoded(const std::tm& t) {
+// The ten-thousandths of a second below the whole seconds of a value.
+uint32_t fraction_of(const DateQuad* date) {
+    return date->time % 10000;
+}
+
+DateQuad* encoded(std::tm t, uint32_t fraction = 0) {
     auto* block = reinterpret_cast<DateQuad*>(host_block(sizeof(DateQuad)));
     if (block != nullptr) {
-        tm_to_date_quad(&t, block);
+        tm_to_date_quad(&tm_normalise(t), block);
+        block->time += fraction;
     }
     return block;
 }
@@ -47,7 +56,7 @@ KOVUDF_ENTRY DateQuad* _UDF_AddDate(const DateQuad* date, const int32_t* years,
         return nullptr;
     }
     std::tm t = decoded(date);
-    return encoded(tm_add_date(t, *years, *months, *days));
+    return encoded(tm_add_date(t, *years, *months, *days), fraction_of(date));
 }
 
 KOVUDF_ENTRY DateQuad* _UDF_AddTime(const DateQuad* date, const int32_t* hours,
@@ -56,7 +65,7 @@ KOVUDF_ENTRY DateQuad* _UDF_AddTime(const DateQuad* date, const int32_t* hours,
         return nullptr;
     }
     std::tm t = decoded(date);
-    return encoded(tm_add_time(t, *hours, *minutes, *seconds));
+    return encoded(tm_add_time(t, *hours, *minutes, *seconds), fraction_of(date));
 }
 
 KOVUDF_ENTRY DateQuad* _UDF_ToDateTime(const int16_t* year, const int16_t* month,
@@ -95,7 +104,7 @@ KOVUDF_ENTRY DateQuad* _UDF_JoinDateTime(const DateQuad* date, const DateQuad* t
     joined.tm_hour = clock.tm_hour;
     joined.tm_min = clock.tm_min;
     joined.tm_sec = clock.tm_sec;
-    return encoded(joined);
+    return encoded(joined, fraction_of(time));
 }
 
 // The field readers return SMALLINT: only the low 16 bits count.

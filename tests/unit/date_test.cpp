@@ -101,10 +101,44 @@ TEST_F(DateTest, BuildingDates) {
     EXPECT_EQ(show(_UDF_ToTime(&h, &mi, &zero)), "100-1-1 10:30:0");
     const DateQuad day = quad(2002, 6, 21, 8), clock = quad(100, 1, 1, 17, 45, 30);
     EXPECT_EQ(show(_UDF_JoinDateTime(&day, &clock)), "2002-6-21 17:45:30");
-    // The encoder normalises parts out of range.
-    const int16_t month13 = 13, day40 = 40;
-    EXPECT_EQ(show(_UDF_ToDate(&y, &month13, &day40)), "2003-2-9 0:0:0");
+    // Parts out of range carry as DATEADD would.
+    struct Parts {
+        int16_t year, month, day, hour, minute, second;
+        const char* expected;
+    };
+    for (const Parts& p : std::vector<Parts>{
+             {2002, 13, 40, 0, 0, 0, "2003-2-9 0:0:0"},
+             {2002, 15, 1, 0, 0, 0, "2003-3-1 0:0:0"},
+             {2002, 25, 1, 0, 0, 0, "2004-1-1 0:0:0"},
+             {2002, -20, 1, 0, 0, 0, "2000-4-1 0:0:0"},
+             {2002, 2, 31, 0, 0, 0, "2002-3-3 0:0:0"},
+             {2002, 3, 0, 0, 0, 0, "2002-2-28 0:0:0"},
+             {2002, 6, 21, 25, 0, 0, "2002-6-22 1:0:0"},
+             {2002, 6, 21, 23, 59, 60, "2002-6-22 0:0:0"},
+             {2002, 1, 1, 0, 0, -1, "2001-12-31 23:59:59"},
+             {100, 1, 1, 10, 7680, 15, "100-1-6 18:0:15"},
+             {9999, 12, 31, 23, 59, 59, "9999-12-31 23:59:59"},
+             {1, 1, 1, 0, 0, 0, "1-1-1 0:0:0"},
+         }) {
+        SCOPED_TRACE(p.expected);
+        EXPECT_EQ(show(_UDF_ToDateTime(&p.year, &p.month, &p.day, &p.hour, &p.minute,
+                                       &p.second)),
+                  p.expected);
+    }
+    const int16_t minus_one = -1, hour10 = 10, minute7680 = 7680, s15 = 15;
+    EXPECT_EQ(show(_UDF_ToTime(&zero, &zero, &minus_one)), "99-12-31 23:59:59");
+    EXPECT_EQ(show(_UDF_ToTime(&hour10, &minute7680, &s15)), "100-1-6 18:0:15");
+    EXPECT_EQ(show(_UDF_JDate("2002/15/1 25:00")), "2003-3-2 1:0:0");
     EXPECT_EQ(_UDF_ToDate(&y, nullptr, &d), nullptr);
+
+    // Shifting keeps the ten-thousandths of a second; joining keeps the time's.
+    DateQuad fine = quad(2002, 1, 31, 8);
+    fine.time += 1234;
+    const int32_t none = 0, one = 1;
+    EXPECT_EQ(_UDF_AddDate(&fine, &none, &none, &one)->time % 10000, 1234u);
+    EXPECT_EQ(_UDF_AddTime(&fine, &none, &none, &one)->time % 10000, 1234u);
+    EXPECT_EQ(_UDF_JoinDateTime(&day, &fine)->time, fine.time);
+    EXPECT_EQ(show(_UDF_AddTime(&fine, &none, &none, &one)), "2002-1-31 8:0:1");
 
     stand_in_fail_allocations(true);
     EXPECT_EQ(_UDF_ToDate(&y, &mo, &d), nullptr);

@@ -24,6 +24,18 @@ SELECT UDF_TODATE(2002, 6, 21) AS to_date, UDF_TODATETIME(2002, 6, 21, 10, 30, 1
        UDF_DIFFDAY(TIMESTAMP '2002-03-01 00:00:00', TIMESTAMP '2002-02-28 23:59:59') AS diff_one
 FROM RDB$DATABASE;
 
+-- Parts out of range carry as DATEADD would; fractions of a second stay.
+SELECT UDF_TODATE(2002, 15, 1) AS month_15, UDF_TODATE(2002, 25, 1) AS month_25,
+       UDF_TODATE(2002, -20, 1) AS month_minus_20, UDF_TODATETIME(2002, 6, 21, 25, 0, 0) AS hour_25,
+       UDF_TODATETIME(2002, 6, 21, 23, 59, 60) AS second_60, UDF_TOTIME(0, 0, -1) AS second_minus_1,
+       UDF_TOTIME(10, 7680, 15) AS minute_7680, UDF_JDATE('2002/6/21 25:00') AS jdate_hour_25,
+       UDF_JDATE('2002/15/1') AS jdate_month_15
+FROM RDB$DATABASE;
+SELECT UDF_ADDDATE(TIMESTAMP '2002-01-31 08:00:00.1234', 0, 0, 1) AS adddate_fraction,
+       UDF_ADDTIME(TIMESTAMP '2002-01-31 08:00:00.1234', 0, 0, 1) AS addtime_fraction,
+       UDF_JOINDATETIME(TIMESTAMP '2002-06-21 00:00:00', TIMESTAMP '2002-01-31 08:00:00.1234') AS join_fraction
+FROM RDB$DATABASE;
+
 -- Offsets at the 32-bit limits: some date or a clean error, never a fault.
 SELECT UDF_GETHOUR(UDF_ADDTIME(TIMESTAMP '2002-06-21 00:00:00', 0, 0, 2147483647)) AS far_hour
 FROM RDB$DATABASE;
