@@ -69,9 +69,10 @@ KOVUDF_ENTRY BlobControl* _UDF_BlobCat(const BlobControl* first,
     return out;
 }
 
+// A NULL text adds nothing: the result is the BLOB's bytes.
 KOVUDF_ENTRY BlobControl* _UDF_BlobAddStr(const BlobControl* blob, const char* text,
                                           BlobControl* out) {
-    if (blob_is_null(out) || text == nullptr) {
+    if (blob_is_null(out)) {
         return out;
     }
     const size_t size = scratch_size(blob);
@@ -80,6 +81,8 @@ KOVUDF_ENTRY BlobControl* _UDF_BlobAddStr(const BlobControl* blob, const char* t
         return out;
     }
     copy_segments(blob, buffer.get(), out, false);
-    write_text(text, out);
+    if (text != nullptr) {
+        write_text(text, out);
+    }
     return out;
 }

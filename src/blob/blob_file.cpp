@@ -3,7 +3,8 @@
 //
 // Bytes pass unchanged both ways.  The file name goes to the system as it is:
 // these functions reach every file the server process may open, which is why
-// they are declared in their own script (sql/kovudf_files.sql).
+// they are declared in their own script (sql/kovudf_files.sql).  Only
+// regular files are read: a device or a pipe may never end.
 #include "../module/host_file.h"
 #include "../module/kovudf.h"
 #include "blob_internal.h"
@@ -36,21 +37,24 @@ KOVUDF_ENTRY BlobControl* _UDF_FileToBlob(const char* file_name, BlobControl* ou
 
 // Creates (or replaces) the file and writes every non-empty segment of the
 // BLOB into it.  0 on success, -1 when the file cannot be created, else the
-// platform's error code of the first failed write (or of the close).
+// platform's error code of the first failed write (or of the close).  The
+// buffer is taken before the file is touched: without it the file stays as
+// it was and the platform's out-of-memory code comes back.
 int32_t copy_blob_to_file(const BlobControl* blob, const char* file_name) {
+    const uint16_t size = segment_buffer_size(blob);
+    ScratchBuffer buffer(size);
+    if (!buffer) {
+        return host_out_of_memory_code();
+    }
     const HostWriteFile file = host_create_file(file_name);
     if (!file.valid) {
         return -1;
     }
     int32_t result = 0;
-    {
-        const uint16_t size = segment_buffer_size(blob);
-        ScratchBuffer buffer(size);
-        uint16_t length = 0;
-        while (buffer && result == 0 && read_segment(blob, buffer.get(), size, &length)) {
-            if (length != 0) {
-                result = host_write(file, buffer.get(), length);
-            }
+    uint16_t length = 0;
+    while (result == 0 && read_segment(blob, buffer.get(), size, &length)) {
+        if (length != 0) {
+            result = host_write(file, buffer.get(), length);
         }
     }
     const int32_t closed = host_close_written(file);

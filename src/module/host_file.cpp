@@ -5,10 +5,17 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 
 int host_open_read(const char* name) {
-    return _open(name, _O_RDONLY | _O_BINARY);
+    const int file = _open(name, _O_RDONLY | _O_BINARY);
+    struct _stat64 status;
+    if (file >= 0 && (_fstat64(file, &status) != 0 || (status.st_mode & _S_IFREG) == 0)) {
+        _close(file);
+        return -1;
+    }
+    return file;
 }
 
 int host_read(int file, unsigned char* buffer, unsigned size) {
@@ -41,18 +48,30 @@ int32_t host_close_written(HostWriteFile file) {
     return 0;
 }
 
+int32_t host_out_of_memory_code() {
+    return ERROR_NOT_ENOUGH_MEMORY;
+}
+
 #else
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
+// O_NONBLOCK keeps the open of a FIFO without writers from waiting; the
+// flag means nothing to the regular files that pass the check.
 int host_open_read(const char* name) {
     int file;
     do {
-        file = open(name, O_RDONLY | O_CLOEXEC);
+        file = open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     } while (file < 0 && errno == EINTR);
+    struct stat status;
+    if (file >= 0 && (fstat(file, &status) != 0 || !S_ISREG(status.st_mode))) {
+        close(file);
+        return -1;
+    }
     return file;
 }
 
@@ -97,6 +116,10 @@ int32_t host_close_written(HostWriteFile file) {
         return errno != 0 && errno != EINTR ? errno : 0;
     }
     return 0;
+}
+
+int32_t host_out_of_memory_code() {
+    return ENOMEM;
 }
 
 #endif

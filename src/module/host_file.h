@@ -7,7 +7,8 @@
 
 #include <cstdint>
 
-// Reading.  host_open_read returns -1 when the file cannot be opened;
+// Reading.  host_open_read returns -1 when the file cannot be opened or is
+// not a regular file (a device, a pipe or a directory may never end);
 // host_read returns the count read, 0 at the end, negative on an error.
 int host_open_read(const char* name);
 int host_read(int file, unsigned char* buffer, unsigned size);
@@ -21,5 +22,7 @@ struct HostWriteFile {
 HostWriteFile host_create_file(const char* name);
 // 0 when every byte was written, else the platform's error code (nonzero).
 int32_t host_write(HostWriteFile file, const unsigned char* bytes, uint32_t count);
+// The platform's code for "not enough memory" (ENOMEM, ERROR_NOT_ENOUGH_MEMORY).
+int32_t host_out_of_memory_code();
 // 0, or the error code of a failed close where the platform reports one.
 int32_t host_close_written(HostWriteFile file);

@@ -128,6 +128,16 @@ TEST_F(BlobFileTest, FileToBlobReadsChunksOf8192) {
 
     BlobControl null_out = StandInBlob::null_record();
     EXPECT_EQ(_UDF_FileToBlob(path("raw").c_str(), &null_out), &null_out);
+
+    // Only regular files: a device, a FIFO without writers or a directory
+    // would never end or cannot be read; each leaves the BLOB empty.
+    ASSERT_EQ(mkfifo(path("fifo").c_str(), 0600), 0);
+    for (const std::string& name : {std::string("/dev/zero"), path("fifo"), dir_}) {
+        SCOPED_TRACE(name);
+        StandInBlob out = StandInBlob::output();
+        EXPECT_EQ(_UDF_FileToBlob(name.c_str(), &out.record()), &out.record());
+        EXPECT_TRUE(out.written().empty());
+    }
 }
 
 TEST_F(BlobFileTest, BlobToFileWritesNonEmptySegments) {

@@ -124,11 +124,13 @@ TEST_F(BlobTest, NullBlobsContributeNothingAndNullOutputIsNotTouched) {
     EXPECT_EQ(_UDF_BlobSjisUpper(&input.record(), &null_out), &null_out);
     EXPECT_EQ(input.get_calls(), 0);
 
-    // A NULL text (a missing argument) leaves the output as it was.
+    // A NULL text adds nothing to a BLOB, and StrToBlob of it writes nothing.
     StandInBlob out5 = StandInBlob::output();
     _UDF_BlobAddStr(&input.record(), nullptr, &out5.record());
-    _UDF_StrToBlob(nullptr, &out5.record());
-    EXPECT_TRUE(out5.written().empty());
+    EXPECT_EQ(string_of(out5.contents()), "abc");
+    StandInBlob out6 = StandInBlob::output();
+    _UDF_StrToBlob(nullptr, &out6.record());
+    EXPECT_TRUE(out6.written().empty());
 }
 
 // ---------------------------------------------------------------------------

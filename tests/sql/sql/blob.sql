@@ -70,6 +70,15 @@ FROM RDB$DATABASE;
 SELECT CAST(UDF_FILETOBLOB('/tmp/kovudf_sqltest_b.bin') AS VARCHAR(20) CHARACTER SET OCTETS) AS untouched
 FROM RDB$DATABASE;
 
+-- Only regular files are read: a device or a directory gives an empty BLOB.
+SELECT UDF_BLOBSIZE(UDF_FILETOBLOB('/dev/zero')) AS dev_zero,
+       UDF_BLOBSIZE(UDF_FILETOBLOB('/tmp')) AS directory
+FROM RDB$DATABASE;
+
+-- A NULL text adds nothing: the BLOB keeps its bytes.
+UPDATE docs SET txt = UDF_BLOBADDSTR(txt, NULL) WHERE id = 1;
+SELECT CAST(txt AS VARCHAR(40)) AS after_null_text FROM docs WHERE id = 1;
+
 -- A segment of 60000 bytes written through the client API.
 SELECT UDF_BLOBINFO(data) AS info, UDF_BLOBSUBSTR(data, 59990, 20) AS tail,
        UDF_BLOBSUBSTR(data, 32760, 10) AS middle,
