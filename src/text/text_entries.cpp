@@ -93,8 +93,10 @@ KOVUDF_ENTRY VaryingText* _UDF_VSubStr(const char* text, const int16_t* start,
         substring_block(text, *start, *length, count, varchar_header));
 }
 
-// Byte order of two VARCHARs.  A text ends at its first zero byte or at its
-// declared length, whichever comes first; nothing past the value is read.
+// Byte order of two VARCHARs over their declared lengths; a zero byte is an
+// ordinary byte.  At the first differing byte the result is their
+// difference; when one text is a prefix of the other, the longer one's next
+// byte counts (at least 1), so only equal values compare as 0.
 KOVUDF_ENTRY int32_t _UDF_VStrCmp(const VaryingText* first, const VaryingText* second) {
     if (first == nullptr || second == nullptr) {
         return 0;
@@ -103,13 +105,19 @@ KOVUDF_ENTRY int32_t _UDF_VStrCmp(const VaryingText* first, const VaryingText* s
     const unsigned char* b = varying_bytes(second);
     const uint32_t a_length = varying_length(first);
     const uint32_t b_length = varying_length(second);
-    for (uint32_t i = 0;; ++i) {
-        const int32_t ca = i < a_length ? a[i] : 0;
-        const int32_t cb = i < b_length ? b[i] : 0;
-        if (ca != cb || ca == 0) {
-            return ca - cb;
+    const uint32_t common = a_length < b_length ? a_length : b_length;
+    for (uint32_t i = 0; i < common; ++i) {
+        if (a[i] != b[i]) {
+            return int32_t{a[i]} - int32_t{b[i]};
         }
     }
+    if (a_length > common) {
+        return a[common] != 0 ? int32_t{a[common]} : 1;
+    }
+    if (b_length > common) {
+        return b[common] != 0 ? -int32_t{b[common]} : -1;
+    }
+    return 0;
 }
 
 namespace {

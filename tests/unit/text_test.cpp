@@ -111,7 +111,7 @@ TEST_F(TextTest, VSubStrBlocks) {
     EXPECT_EQ(r[302], 0);
 }
 
-TEST_F(TextTest, VStrCmpOrdersBytesAndStopsAtZeroOrDeclaredEnd) {
+TEST_F(TextTest, VStrCmpOrdersBytesOverTheDeclaredLengths) {
     auto cmp = [](const Bytes& a, const Bytes& b) {
         return _UDF_VStrCmp(as_varying(a), as_varying(b));
     };
@@ -122,10 +122,15 @@ TEST_F(TextTest, VStrCmpOrdersBytesAndStopsAtZeroOrDeclaredEnd) {
     EXPECT_EQ(cmp(varchar(sjis({0x82})), varchar("a")), 33);
     EXPECT_EQ(cmp(varchar("same"), varchar("same")), 0);
     EXPECT_EQ(cmp(varchar(""), varchar(sjis({0xFF}))), -255);
+    // A zero byte is an ordinary byte: only equal values compare equal.
     EXPECT_EQ(cmp(varchar(sjis({'a', 'b', 0, 'c', 'd'})),
                   varchar(sjis({'a', 'b', 0, 'x', 'y'}))),
-              0);
-    // No zero byte within the declared length: the text ends there.
+              'c' - 'x');
+    EXPECT_EQ(cmp(varchar(sjis({'a', 0, 'b'})), varchar(sjis({'a', 0, 'c'}))), -1);
+    EXPECT_EQ(cmp(varchar("a"), varchar(sjis({'a', 0}))), -1);
+    EXPECT_EQ(cmp(varchar(sjis({'a', 0})), varchar("a")), 1);
+    EXPECT_EQ(cmp(varchar(sjis({'a', 0})), varchar(sjis({'a', 0}))), 0);
+    // The text ends at its declared length.
     Bytes unterminated = {3, 0, 'a', 'b', 'c'};
     EXPECT_EQ(cmp(unterminated, varchar("abc")), 0);
     EXPECT_EQ(cmp(unterminated, varchar("abcd")), -'d');

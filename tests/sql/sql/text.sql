@@ -23,7 +23,8 @@ FROM RDB$DATABASE;
 
 SELECT UDF_VSTRCMP('abc', 'abd') AS lt, UDF_VSTRCMP('abc', 'ab') AS gt,
        UDF_VSTRCMP('a', 'B') AS case_counts, UDF_VSTRCMP(x'82', 'a') AS high_byte,
-       UDF_VSTRCMP('same', 'same') AS eq, UDF_VSTRCMP('', x'FF') AS ff
+       UDF_VSTRCMP('same', 'same') AS eq, UDF_VSTRCMP('', x'FF') AS ff,
+       UDF_VSTRCMP(x'610062', x'610063') AS zero_inside, UDF_VSTRCMP('a', x'6100') AS zero_after
 FROM RDB$DATABASE;
 
 -- Shift-JIS: full-width a (82 81) becomes full-width A (82 60); the second
