@@ -17,11 +17,21 @@ double round_away_from_zero(double value) {
     return value >= 0.0 ? std::ceil(value) : -std::ceil(-value);
 }
 
-// The sum is stored in a double before truncation: on an x87 unit an 80-bit
-// intermediate would turn 0.49999999999999994 + 0.5 into something below 1.
+// Exact: the fraction value - trunc(value) is representable, so comparing
+// it with one half decides without rounding.  (Adding 0.5 first would round
+// the sum itself, moving odd whole numbers in [2^52, 2^53) to the next even
+// one and 0.49999999999999994 to 1; some C libraries' round does just that.)
+// Infinities and NaNs come back unchanged.
 double round_half_away_from_zero(double value) {
-    volatile double sum = value >= 0.0 ? value + 0.5 : value - 0.5;
-    return round_toward_zero(sum);
+    const double whole = round_toward_zero(value);
+    const double fraction = value - whole;
+    if (fraction >= 0.5) {
+        return whole + 1.0;
+    }
+    if (fraction <= -0.5) {
+        return whole - 1.0;
+    }
+    return whole;
 }
 
 KOVUDF_ENTRY double _UDF_Abs(const double* value) {
