@@ -42,13 +42,14 @@ int32_t part_value(const char* part) {
 
 // Copies the text, keeping a blank only right after a copied digit and right
 // before a digit.  Returns the copy's length.
-size_t copy_without_loose_blanks(const char* text, char* copy) {
+size_t copy_without_loose_blanks(const char* text, size_t length, char* copy) {
     size_t n = 0;
-    for (const char* p = text; *p != '\0'; ++p) {
-        if (*p == ' ' && !(n > 0 && is_digit(copy[n - 1]) && is_digit(p[1]))) {
+    for (size_t i = 0; i < length; ++i) {
+        const bool digit_next = i + 1 < length && is_digit(text[i + 1]);
+        if (text[i] == ' ' && !(n > 0 && is_digit(copy[n - 1]) && digit_next)) {
             continue;
         }
-        copy[n++] = *p;
+        copy[n++] = text[i];
     }
     copy[n] = '\0';
     return n;
@@ -134,7 +135,13 @@ void fill_time(const Parts& parts, std::tm* out) {
 }  // namespace
 
 std::tm* parse_date_text(const char* text, std::tm* out, today_reader today) {
-    const size_t length = std::strlen(text);
+    return parse_date_span(text, std::strlen(text), out, today);
+}
+
+// A zero byte inside a counted text ends the part it stands in, like any
+// other byte that is neither a digit nor a separator.
+std::tm* parse_date_span(const char* text, size_t length, std::tm* out,
+                         today_reader today) {
     // The working copy is never longer than the text: on the stack when
     // short, else from the module heap.
     char small[256];
@@ -148,7 +155,7 @@ std::tm* parse_date_text(const char* text, std::tm* out, today_reader today) {
         }
     }
     Parts parts;
-    scan(copy, copy_without_loose_blanks(text, copy), parts);
+    scan(copy, copy_without_loose_blanks(text, length, copy), parts);
     fill_date(parts, out, today);
     fill_time(parts, out);
     return out;

@@ -6,6 +6,7 @@
 // are dropped; a blank between digits separates parts.
 #pragma once
 
+#include <cstddef>
 #include <ctime>
 
 #include "../module/host_clock.h"
@@ -17,4 +18,7 @@ using today_reader = void (*)(std::tm* today);
 // (null only when a long text's working copy cannot be allocated); `today`
 // is read only when the text gives fewer than three date parts.
 std::tm* parse_date_text(const char* text, std::tm* out,
+                         today_reader today = read_local_today);
+// The same for a counted text, which may hold zero bytes.
+std::tm* parse_date_span(const char* text, size_t length, std::tm* out,
                          today_reader today = read_local_today);

@@ -8,6 +8,7 @@
 #include "../module/kovudf.h"
 #include "sjis_case.h"
 #include "text_block.h"
+#include "text_span.h"
 
 KOVUDF_ENTRY int32_t _UDF_StrLen(const char* text) {
     if (text == nullptr) {
@@ -40,20 +41,6 @@ KOVUDF_ENTRY char* _UDF_StrCat(const char* first, const char* second) {
 
 namespace {
 
-// How many bytes of a substring request are there to copy, or -1 when the
-// request yields the empty result (length <= 0, start < 0, start past end).
-int32_t substring_count(const char* text, int32_t start, int32_t length) {
-    if (length <= 0 || start < 0) {
-        return -1;
-    }
-    const size_t text_length = std::strlen(text);
-    if (static_cast<size_t>(start) >= text_length) {
-        return -1;
-    }
-    const size_t rest = text_length - static_cast<size_t>(start);
-    return static_cast<int32_t>(rest < static_cast<size_t>(length) ? rest : length);
-}
-
 // The block of a valid request, holding the `count` bytes from `start`.
 unsigned char* substring_block(const char* text, int16_t start, int16_t length,
                                int32_t count, uint32_t header) {
@@ -73,7 +60,7 @@ KOVUDF_ENTRY char* _UDF_SubStr(const char* text, const int16_t* start,
     if (text == nullptr || start == nullptr || length == nullptr) {
         return nullptr;
     }
-    const int32_t count = substring_count(text, *start, *length);
+    const int32_t count = substring_count(std::strlen(text), *start, *length);
     unsigned char* block =
         count < 0 ? empty_text_block()
                   : substring_block(text, *start, *length, count, cstring_header);
@@ -85,7 +72,7 @@ KOVUDF_ENTRY VaryingText* _UDF_VSubStr(const char* text, const int16_t* start,
     if (text == nullptr || start == nullptr || length == nullptr) {
         return nullptr;
     }
-    const int32_t count = substring_count(text, *start, *length);
+    const int32_t count = substring_count(std::strlen(text), *start, *length);
     if (count < 0) {
         return empty_varying_block();
     }
@@ -93,31 +80,13 @@ KOVUDF_ENTRY VaryingText* _UDF_VSubStr(const char* text, const int16_t* start,
         substring_block(text, *start, *length, count, varchar_header));
 }
 
-// Byte order of two VARCHARs over their declared lengths; a zero byte is an
-// ordinary byte.  At the first differing byte the result is their
-// difference; when one text is a prefix of the other, the longer one's next
-// byte counts (at least 1), so only equal values compare as 0.
+// Byte order of two VARCHARs over their declared lengths (see compare_bytes).
 KOVUDF_ENTRY int32_t _UDF_VStrCmp(const VaryingText* first, const VaryingText* second) {
     if (first == nullptr || second == nullptr) {
         return 0;
     }
-    const unsigned char* a = varying_bytes(first);
-    const unsigned char* b = varying_bytes(second);
-    const uint32_t a_length = varying_length(first);
-    const uint32_t b_length = varying_length(second);
-    const uint32_t common = a_length < b_length ? a_length : b_length;
-    for (uint32_t i = 0; i < common; ++i) {
-        if (a[i] != b[i]) {
-            return int32_t{a[i]} - int32_t{b[i]};
-        }
-    }
-    if (a_length > common) {
-        return a[common] != 0 ? int32_t{a[common]} : 1;
-    }
-    if (b_length > common) {
-        return b[common] != 0 ? -int32_t{b[common]} : -1;
-    }
-    return 0;
+    return compare_bytes(varying_bytes(first), varying_length(first),
+                         varying_bytes(second), varying_length(second));
 }
 
 namespace {

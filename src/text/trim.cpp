@@ -6,27 +6,7 @@
 
 #include "../module/kovudf.h"
 #include "text_block.h"
-
-namespace {
-
-size_t leading_blanks(const char* text, size_t length) {
-    size_t start = 0;
-    while (start < length && text[start] == ' ') {
-        ++start;
-    }
-    return start;
-}
-
-// Length of the text once trailing blanks from `start` on are dropped.
-size_t end_without_blanks(const char* text, size_t start, size_t length) {
-    size_t end = length;
-    while (end > start && text[end - 1] == ' ') {
-        --end;
-    }
-    return end;
-}
-
-}  // namespace
+#include "text_span.h"
 
 KOVUDF_ENTRY char* _UDF_Trim(const char* text) {
     if (text == nullptr) {
