@@ -6,22 +6,25 @@
 #include <cstring>
 
 #include "../module/kovudf.h"
+#include "blob_internal.h"
 #include "blob_io.h"
-
-namespace {
 
 const uint32_t text_chunk = 8192;
 
-void write_text(const char* text, BlobControl* out) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    size_t left = std::strlen(text);
-    while (left > 0) {
+void write_text(const unsigned char* bytes, size_t length, BlobControl* out) {
+    while (length > 0) {
         const uint16_t piece =
-            static_cast<uint16_t>(left < text_chunk ? left : text_chunk);
+            static_cast<uint16_t>(length < text_chunk ? length : text_chunk);
         write_segment(out, bytes, piece);
         bytes += piece;
-        left -= piece;
+        length -= piece;
     }
+}
+
+namespace {
+
+const unsigned char* bytes_of(const char* text) {
+    return reinterpret_cast<const unsigned char*>(text);
 }
 
 // Copies every segment of `blob` to `out`; empty segments only when asked.
@@ -49,7 +52,7 @@ KOVUDF_ENTRY BlobControl* _UDF_StrToBlob(const char* text, BlobControl* out) {
     if (blob_is_null(out) || text == nullptr) {
         return out;
     }
-    write_text(text, out);
+    write_text(bytes_of(text), std::strlen(text), out);
     return out;
 }
 
@@ -72,6 +75,14 @@ KOVUDF_ENTRY BlobControl* _UDF_BlobCat(const BlobControl* first,
 // A NULL text adds nothing: the result is the BLOB's bytes.
 KOVUDF_ENTRY BlobControl* _UDF_BlobAddStr(const BlobControl* blob, const char* text,
                                           BlobControl* out) {
+    if (text == nullptr) {
+        return add_text_to_blob(blob, nullptr, 0, out);
+    }
+    return add_text_to_blob(blob, bytes_of(text), std::strlen(text), out);
+}
+
+BlobControl* add_text_to_blob(const BlobControl* blob, const unsigned char* text,
+                              size_t length, BlobControl* out) {
     if (blob_is_null(out)) {
         return out;
     }
@@ -81,8 +92,6 @@ KOVUDF_ENTRY BlobControl* _UDF_BlobAddStr(const BlobControl* blob, const char* t
         return out;
     }
     copy_segments(blob, buffer.get(), out, false);
-    if (text != nullptr) {
-        write_text(text, out);
-    }
+    write_text(text, length, out);
     return out;
 }

@@ -7,8 +7,12 @@
 // with the calendar routines, and encoded into a fresh 8-byte block.  Parts
 // out of range are carried by the calendar before encoding (month 15 of 2002
 // is March 2003, hour 25 is 1 o'clock the next day), so the encoder only
-// ever sees fields in range.  Entries that shift a value keep its
+// ever sees fields in range; a result outside the years 1 to 9999 becomes a
+// value the server refuses.  Entries that shift a value keep its
 // ten-thousandths of a second.
+#include <climits>
+#include <cstring>
+
 #include "../module/kovudf.h"
 #include "calendar.h"
 #include "date_codec.h"
@@ -39,10 +43,21 @@ uint32_t fraction_of(const DateQuad* date) {
     return date->time % 10000;
 }
 
+// A value no server accepts, for results outside the years 1 to 9999: the
+// codec's own arithmetic would overflow on years far out and could wrap
+// them into range.
+const DateQuad out_of_range = {INT32_MIN, 0};
+
 DateQuad* encoded(std::tm t, uint32_t fraction = 0) {
     auto* block = reinterpret_cast<DateQuad*>(host_block(sizeof(DateQuad)));
     if (block != nullptr) {
-        tm_to_date_quad(&tm_normalise(t), block);
+        tm_normalise(t);
+        const int64_t year = int64_t{t.tm_year} + 1900;
+        if (year < 1 || year > 9999) {
+            *block = out_of_range;
+            return block;
+        }
+        tm_to_date_quad(&t, block);
         block->time += fraction;
     }
     return block;
@@ -148,8 +163,12 @@ KOVUDF_ENTRY DateQuad* _UDF_JDate(const char* text) {
     if (text == nullptr) {
         return nullptr;
     }
+    return date_text_block(text, std::strlen(text));
+}
+
+DateQuad* date_text_block(const char* text, size_t length) {
     std::tm t{};
-    if (parse_date_text(text, &t) == nullptr) {
+    if (parse_date_span(text, length, &t) == nullptr) {
         return nullptr;
     }
     return encoded(t);

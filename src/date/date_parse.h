@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <ctime>
 
+#include "../module/host.h"
 #include "../module/host_clock.h"
 
 // Fills today's local year, month and day into *today.
@@ -22,3 +23,7 @@ std::tm* parse_date_text(const char* text, std::tm* out,
 // The same for a counted text, which may hold zero bytes.
 std::tm* parse_date_span(const char* text, size_t length, std::tm* out,
                          today_reader today = read_local_today);
+
+// The date value of a counted text in a fresh result block (host_block),
+// or null when memory is short.
+DateQuad* date_text_block(const char* text, size_t length);
