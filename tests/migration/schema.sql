@@ -1,0 +1,41 @@
+-- A database that depends on the functions: a view, a stored procedure and
+-- a trigger, each calling several of them, and some data.
+CREATE TABLE customers (
+    id INTEGER NOT NULL PRIMARY KEY,
+    name VARCHAR(60) CHARACTER SET NONE,
+    name_upper VARCHAR(60) CHARACTER SET NONE,
+    joined TIMESTAMP,
+    memo BLOB SUB_TYPE 0
+);
+COMMIT;
+
+CREATE VIEW customer_view AS
+    SELECT id, UDF_TRIM(name) AS name, UDF_GETYEAR(joined) AS joined_year,
+           UDF_DIFFDAY(joined, TIMESTAMP '2000-01-01 00:00:00') AS days_since_2000,
+           UDF_BLOBSIZE(memo) AS memo_size
+    FROM customers;
+
+SET TERM ^ ;
+CREATE TRIGGER customers_fill FOR customers BEFORE INSERT OR UPDATE AS
+BEGIN
+    NEW.name_upper = UDF_SJISUPPER(UDF_TRIM(NEW.name));
+    NEW.memo = UDF_BLOBADDSTR(NEW.memo, UDF_STRCAT('|', UDF_TRIM(NEW.name)));
+END^
+
+CREATE PROCEDURE anniversary (years INTEGER)
+    RETURNS (id INTEGER, due TIMESTAMP, weekday INTEGER, rounded DOUBLE PRECISION)
+AS
+BEGIN
+    FOR SELECT id, UDF_ADDDATE(joined, :years, 0, 0) FROM customers ORDER BY id INTO :id, :due DO
+    BEGIN
+        weekday = UDF_DAYOFWEEK(due);
+        rounded = UDF_ROUND(id / 3.0, 2);
+        SUSPEND;
+    END
+END^
+SET TERM ; ^
+COMMIT;
+
+INSERT INTO customers (id, name, joined, memo) VALUES (1, '  Ab' || x'8281', TIMESTAMP '2002-06-21 10:30:00', 'first');
+INSERT INTO customers (id, name, joined, memo) VALUES (2, 'kana ' || x'B1B2', TIMESTAMP '1999-12-31 23:59:59', NULL);
+COMMIT;
