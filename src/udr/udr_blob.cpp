@@ -9,21 +9,6 @@ namespace kovudf_udr {
 
 namespace {
 
-// The attachment and transaction of the call, released after use.
-struct CallScope {
-    CallScope(Status* status, IExternalContext* context)
-        : attachment(context->getAttachment(status)),
-          transaction(context->getTransaction(status)) {}
-    ~CallScope() {
-        if (transaction != nullptr)
-            transaction->release();
-        if (attachment != nullptr)
-            attachment->release();
-    }
-    IAttachment* attachment;
-    ITransaction* transaction;
-};
-
 // A little-endian integer of `length` bytes from an information buffer.
 int64_t info_integer(const unsigned char* p, unsigned length) {
     uint64_t value = 0;
@@ -43,22 +28,38 @@ int32_t clamp32(int64_t v) {
 
 }  // namespace
 
-UdrBlob::UdrBlob(Status* status, IExternalContext* context, const ISC_QUAD& id,
-                 ISC_SHORT null_flag)
-    : status_(status), master_(context->getMaster()), id_(id) {
+CallScope::CallScope(Status* s, IExternalContext* context)
+    : status(s), master(context->getMaster()) {
+    attachment = context->getAttachment(status);
+    transaction = context->getTransaction(status);
+}
+
+CallScope::~CallScope() {
+    if (transaction != nullptr)
+        transaction->release();
+    if (attachment != nullptr)
+        attachment->release();
+}
+
+UdrBlob::UdrBlob(CallScope& call, const ISC_QUAD& id, ISC_SHORT null_flag,
+                 bool statistics)
+    : status_(call.status), master_(call.master), id_(id) {
     record_.get_segment = &get_segment;
     record_.put_segment = &put_segment;
     if (is_null(null_flag)) {
         return;  // a NULL BLOB: no handle, no data
     }
-    CallScope scope(status, context);
-    blob_ = scope.attachment->openBlob(status, scope.transaction, &id_, 0, nullptr);
+    blob_ = call.attachment->openBlob(status_, call.transaction, &id_, 0, nullptr);
     record_.blob_handle = this;
-    read_statistics();
+    if (statistics) {
+        read_statistics();
+    } else {
+        record_.max_seglen = 65535;
+    }
 }
 
-UdrBlob::UdrBlob(Status* status, IExternalContext* context, bool text)
-    : status_(status), master_(context->getMaster()), output_(true) {
+UdrBlob::UdrBlob(CallScope& call, bool text)
+    : status_(call.status), master_(call.master), output_(true) {
     record_.get_segment = &get_segment;
     record_.put_segment = &put_segment;
     // Binary by default; a text BLOB of character set NONE holds the same
@@ -66,10 +67,9 @@ UdrBlob::UdrBlob(Status* status, IExternalContext* context, bool text)
     const unsigned char text_bpb[] = {isc_bpb_version1, isc_bpb_source_type, 1,
                                       isc_blob_text,    isc_bpb_target_type, 1,
                                       isc_blob_text};
-    CallScope scope(status, context);
-    blob_ = scope.attachment->createBlob(status, scope.transaction, &id_,
-                                         text ? sizeof text_bpb : 0,
-                                         text ? text_bpb : nullptr);
+    blob_ = call.attachment->createBlob(status_, call.transaction, &id_,
+                                        text ? sizeof text_bpb : 0,
+                                        text ? text_bpb : nullptr);
     record_.blob_handle = this;
 }
 

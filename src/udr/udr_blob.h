@@ -13,13 +13,31 @@
 
 namespace kovudf_udr {
 
+// The attachment and transaction of one call, taken once and released at
+// the end of the call.
+class CallScope {
+  public:
+    CallScope(Status* status, Firebird::IExternalContext* context);
+    ~CallScope();
+    CallScope(const CallScope&) = delete;
+    CallScope& operator=(const CallScope&) = delete;
+
+    Status* const status;
+    Firebird::IMaster* const master;
+    Firebird::IAttachment* attachment = nullptr;
+    Firebird::ITransaction* transaction = nullptr;
+};
+
 class UdrBlob {
   public:
-    // An input BLOB; `id` is read only when `null_flag` is 0.
-    UdrBlob(Status* status, Firebird::IExternalContext* context, const ISC_QUAD& id,
-            ISC_SHORT null_flag);
+    // An input BLOB; `id` is read only when `null_flag` is 0.  Its
+    // statistics (count of segments, longest segment, total length) are
+    // asked of the server only when `statistics` is set; otherwise the
+    // record announces segments of up to 65535 bytes, the largest there are.
+    UdrBlob(CallScope& call, const ISC_QUAD& id, ISC_SHORT null_flag,
+            bool statistics = false);
     // A new output BLOB (`text`: sub_type TEXT, else binary).
-    UdrBlob(Status* status, Firebird::IExternalContext* context, bool text);
+    UdrBlob(CallScope& call, bool text);
     ~UdrBlob();
     UdrBlob(const UdrBlob&) = delete;
     UdrBlob& operator=(const UdrBlob&) = delete;

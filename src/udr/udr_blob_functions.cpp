@@ -19,9 +19,8 @@ const unsigned blob_text_size = 32765;  // the longest VARCHAR
 
 // Runs `fill` on a new output BLOB and puts its id into the message.
 template <class Out, class Fill>
-void make_blob(Status* status, Firebird::IExternalContext* context, bool text, Out* out,
-               Fill fill) {
-    UdrBlob result(status, context, text);
+void make_blob(CallScope& call, bool text, Out* out, Fill fill) {
+    UdrBlob result(call, text);
     fill(result.record());
     out->result = result.finish();
     out->resultNull = FB_FALSE;
@@ -35,7 +34,8 @@ FB_UDR_MESSAGE(OutMessage, (FB_INTL_VARCHAR(80, 0), result));
 FB_UDR_EXECUTE_FUNCTION {
     const char* name = "UDF_BLOBINFO";
     guarded(status, name, [&] {
-        UdrBlob blob(status, context, in->blob, in->blobNull);
+        CallScope call(status, context);
+        UdrBlob blob(call, in->blob, in->blobNull, true);
         char text[100];
         describe_blob(blob.record(), text, sizeof text);
         set_text(status, name, out->result, text, std::strlen(text));
@@ -49,7 +49,8 @@ FB_UDR_MESSAGE(InMessage, (FB_BLOB, blob));
 FB_UDR_MESSAGE(OutMessage, (FB_INTEGER, result));
 FB_UDR_EXECUTE_FUNCTION {
     guarded(status, "UDF_BLOBSIZE", [&] {
-        UdrBlob blob(status, context, in->blob, in->blobNull);
+        CallScope call(status, context);
+        UdrBlob blob(call, in->blob, in->blobNull, true);
         out->result = _UDF_BlobSize(blob.record());
         out->resultNull = FB_FALSE;
     });
@@ -61,9 +62,10 @@ FB_UDR_MESSAGE(InMessage, (FB_BLOB, first)(FB_BLOB, second));
 FB_UDR_MESSAGE(OutMessage, (FB_BLOB, result));
 FB_UDR_EXECUTE_FUNCTION {
     guarded(status, "UDF_BLOBCAT", [&] {
-        UdrBlob a(status, context, in->first, in->firstNull);
-        UdrBlob b(status, context, in->second, in->secondNull);
-        make_blob(status, context, true, out, [&](BlobControl* result) {
+        CallScope call(status, context);
+        UdrBlob a(call, in->first, in->firstNull);
+        UdrBlob b(call, in->second, in->secondNull);
+        make_blob(call, true, out, [&](BlobControl* result) {
             _UDF_BlobCat(a.record(), b.record(), result);
         });
     });
@@ -81,7 +83,8 @@ FB_UDR_EXECUTE_FUNCTION {
             return;
         }
         const Text t = text_of(status, name, in->text);
-        make_blob(status, context, true, out, [&](BlobControl* result) {
+        CallScope call(status, context);
+        make_blob(call, true, out, [&](BlobControl* result) {
             write_text(reinterpret_cast<const unsigned char*>(t.bytes), t.length, result);
         });
     });
@@ -96,8 +99,9 @@ FB_UDR_EXECUTE_FUNCTION {
     guarded(status, name, [&] {
         const Text t =
             is_null(in->textNull) ? Text{nullptr, 0} : text_of(status, name, in->text);
-        UdrBlob blob(status, context, in->blob, in->blobNull);
-        make_blob(status, context, true, out, [&](BlobControl* result) {
+        CallScope call(status, context);
+        UdrBlob blob(call, in->blob, in->blobNull);
+        make_blob(call, true, out, [&](BlobControl* result) {
             add_text_to_blob(blob.record(),
                              reinterpret_cast<const unsigned char*>(t.bytes), t.length,
                              result);
@@ -117,7 +121,8 @@ FB_UDR_END_FUNCTION
             if (is_null(in->startNull) || is_null(in->lengthNull)) {                    \
                 return;                                                                 \
             }                                                                           \
-            UdrBlob blob(status, context, in->blob, in->blobNull);                      \
+            CallScope call(status, context);                                            \
+            UdrBlob blob(call, in->blob, in->blobNull);                                 \
             const int32_t start = in->start;                                            \
             const int16_t length = in->length;                                          \
             const Block<VaryingText> stretch(                                           \
@@ -135,18 +140,19 @@ FB_UDR_END_FUNCTION
 KOVUDF_BLOB_SUBSTR_FUNCTION(BlobSubStr, "UDF_BLOBSUBSTR")
 KOVUDF_BLOB_SUBSTR_FUNCTION(BlobVSubStr, "UDF_BLOBVSUBSTR")
 
-#define KOVUDF_BLOB_CASE_FUNCTION(entry, sql_name)                           \
-    FB_UDR_BEGIN_FUNCTION(entry)                                             \
-    FB_UDR_MESSAGE(InMessage, (FB_BLOB, blob));                              \
-    FB_UDR_MESSAGE(OutMessage, (FB_BLOB, result));                           \
-    FB_UDR_EXECUTE_FUNCTION {                                                \
-        guarded(status, sql_name, [&] {                                      \
-            UdrBlob blob(status, context, in->blob, in->blobNull);           \
-            make_blob(status, context, true, out, [&](BlobControl* result) { \
-                _UDF_##entry(blob.record(), result);                         \
-            });                                                              \
-        });                                                                  \
-    }                                                                        \
+#define KOVUDF_BLOB_CASE_FUNCTION(entry, sql_name)                \
+    FB_UDR_BEGIN_FUNCTION(entry)                                  \
+    FB_UDR_MESSAGE(InMessage, (FB_BLOB, blob));                   \
+    FB_UDR_MESSAGE(OutMessage, (FB_BLOB, result));                \
+    FB_UDR_EXECUTE_FUNCTION {                                     \
+        guarded(status, sql_name, [&] {                           \
+            CallScope call(status, context);                      \
+            UdrBlob blob(call, in->blob, in->blobNull);           \
+            make_blob(call, true, out, [&](BlobControl* result) { \
+                _UDF_##entry(blob.record(), result);              \
+            });                                                   \
+        });                                                       \
+    }                                                             \
     FB_UDR_END_FUNCTION
 
 KOVUDF_BLOB_CASE_FUNCTION(BlobSjisUpper, "UDF_BLOBSJISUPPER")
@@ -176,7 +182,8 @@ FB_UDR_EXECUTE_FUNCTION {
             return;
         }
         const auto file = file_name(status, name, text_of(status, name, in->file));
-        make_blob(status, context, false, out,
+        CallScope call(status, context);
+        make_blob(call, false, out,
                   [&](BlobControl* result) { _UDF_FileToBlob(file.bytes, result); });
     });
 }
@@ -194,7 +201,8 @@ FB_UDR_EXECUTE_FUNCTION {
             return;
         }
         const auto file = file_name(status, name, text_of(status, name, in->file));
-        UdrBlob blob(status, context, in->blob, in->blobNull);
+        CallScope call(status, context);
+        UdrBlob blob(call, in->blob, in->blobNull);
         const int32_t unused = in->unused;
         out->result = _UDF_BlobToFile(blob.record(), file.bytes, &unused);
         out->resultNull = FB_FALSE;
