@@ -16,7 +16,9 @@
 
 namespace {
 
-void* bench_malloc(host_malloc_size size) { return std::malloc(static_cast<size_t>(size)); }
+void* bench_malloc(host_malloc_size size) {
+    return std::malloc(static_cast<size_t>(size));
+}
 
 struct UseMalloc {
     UseMalloc() { host_malloc = bench_malloc; }

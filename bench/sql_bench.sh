@@ -1,0 +1,75 @@
+# sql_bench.sh - SQL timings on the embedded server, sourced by ./run bench.
+#
+# One database holds the legacy functions (UDF_*), their external-routine
+# twins (UDR_*), empty routines of the same signatures (EMPTY_*, from
+# bench/udr_empty.cpp) and bench/rows.sql.  Every query of bench/functions.txt
+# runs over all rows for each kind, the kinds interleaved, BENCH_REPS times
+# (default 3); the median elapsed time less that of a bare COUNT(*) over the
+# same rows, divided by the row count, is the net cost of one call.
+# BENCH_ONLY=REGEX limits the run to the functions whose label matches.
+
+bench_functions() {
+    grep -v '^#' "$ROOT/bench/functions.txt" | grep -E "^(${BENCH_ONLY:-.*}) "
+}
+
+sql_bench() {
+    local reps="${BENCH_REPS:-3}" database="$BUILD/bench.fdb" dir="$BUILD/bench-sql"
+    local rows=400000 label aggregate empty builtin rep
+    mkdir -p "$dir"
+    create_database "$database"
+    sed 's/FUNCTION UDF_/FUNCTION UDR_/' "$ROOT/sql/kovudf_udr.sql" >"$dir/twins.sql"
+    quietly isql -q -m -b "$database" -i "$dir/twins.sql"
+    quietly isql -q -m -b "$database" -i "$ROOT/bench/empty.sql"
+    quietly isql -q -m -b "$database" -i "$ROOT/bench/rows.sql"
+    {
+        echo "SET LIST ON;"
+        echo "SET STATS ON;"
+        for rep in $(seq "$reps"); do
+            echo "SELECT COUNT(*) AS Z_BASE FROM bench_rows;"
+            while IFS='|' read -r label aggregate empty builtin; do
+                label=$(echo $label) empty=$(echo $empty) builtin=$(echo "$builtin" | sed 's/^ *//;s/ *$//')
+                aggregate=$(echo "$aggregate" | sed 's/^ *//;s/ *$//')
+                echo "SELECT ${aggregate//@/UDF_$label} AS L_$label FROM bench_rows;"
+                echo "SELECT ${aggregate//@/UDR_$label} AS R_$label FROM bench_rows;"
+                echo "SELECT ${aggregate//@/EMPTY_$empty} AS E_$label FROM bench_rows;"
+                [ "$builtin" = - ] || echo "SELECT $builtin AS B_$label FROM bench_rows;"
+            done < <(bench_functions)
+        done
+    } >"$dir/queries.sql"
+    isql -q -m "$database" -i "$dir/queries.sql" >"$dir/output.txt" 2>&1
+    rm -f "$database"
+    if grep -q 'Statement failed' "$dir/output.txt"; then
+        grep -B2 -A4 'Statement failed' "$dir/output.txt" >&2
+        return 1
+    fi
+    # Medians, net of the bare scan, in ns per row; then the table.
+    awk -v rows="$rows" -v order="$(bench_functions | cut -d'|' -f1 | tr -d ' ' | tr '\n' ';')" '
+        /^[LREBZ]_[A-Z0-9]+ / { alias = $1 }
+        /^Elapsed time/ { sub(/.*= */, ""); times[alias] = times[alias] " " ($1 + 0) }
+        function median(list,    n, v, i, j, t) {
+            n = split(list, v, " ")
+            if (n == 0) return -1
+            for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }
+            return v[int((n + 1) / 2)]
+        }
+        function net(alias,    m) {
+            m = median(times[alias])
+            return m < 0 ? -1 : (m - base) * 1e9 / rows
+        }
+        function show(v) { return v < 0 ? "-" : sprintf("%.0f", v) }
+        function ratio(a, b) { return (a < 0 || b <= 0) ? "-" : sprintf("%.2f", a / b) }
+        END {
+            base = median(times["Z_BASE"])
+            printf "| function | legacy ns | routine ns | routine / legacy | empty routine ns | routine / empty | built-in ns |\n"
+            printf "|---|---:|---:|---:|---:|---:|---:|\n"
+            n = split(order, entries, ";")
+            for (i = 1; i <= n; i++) {
+                if (entries[i] == "") continue
+                split(entries[i], parts, "|")
+                label = parts[1]
+                l = net("L_" label); r = net("R_" label); e = net("E_" label); b = net("B_" label)
+                printf "| UDF_%s | %s | %s | %s | %s | %s | %s |\n", label, show(l), show(r), ratio(r, l), show(e), ratio(r, e), show(b)
+            }
+            printf "\nA bare scan of the %d rows: %.3f s (median of the repetitions).\n", rows, base
+        }' "$dir/output.txt" | tee "$dir/table.md"
+}
