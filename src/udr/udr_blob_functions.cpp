@@ -15,7 +15,6 @@ using namespace kovudf_udr;
 
 namespace {
 
-const unsigned blob_text_size = 32765;  // the longest VARCHAR
 
 // Runs `fill` on a new output BLOB and puts its id into the message.
 template <class Out, class Fill>

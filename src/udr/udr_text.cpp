@@ -15,7 +15,6 @@ using namespace kovudf_udr;
 
 namespace {
 
-const unsigned text_size = 4096;
 
 // A function of one text giving one text of the same declared size.
 template <class In, class Out, class Map>

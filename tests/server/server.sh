@@ -7,8 +7,10 @@
 # Clients are isql-fb processes on libfbclient.  The server is always
 # stopped on the way out.
 #
-#   server_load CLIENTS SECONDS   load test; prints its figures, fails on any
-#                                 difference between clients or a dead server
+#   server_load CLIENTS SECONDS   load test on the legacy functions and the
+#                                 external routines; prints its figures, fails
+#                                 on any difference between clients or a dead
+#                                 server
 
 SERVER_DIR="$BUILD/server"
 SERVER_ROOT="$SERVER_DIR/root"
@@ -34,7 +36,7 @@ make_server_root() {
     local entry
     for entry in "$FB_LIB_DIR"/*; do
         case "$(basename "$entry")" in
-            firebird.conf | intl) ;;
+            firebird.conf | intl | plugins.conf) ;;
             *) ln -s "$entry" "$SERVER_ROOT/$(basename "$entry")" ;;
         esac
     done
@@ -51,6 +53,7 @@ AuthServer = Srp
 AuthClient = Srp
 UserManager = Srp
 CONF
+    write_plugins_conf "$SERVER_ROOT"
     # SYSDBA's password, set through the embedded engine.
     FIREBIRD="$SERVER_ROOT" FIREBIRD_LOCK="$SERVER_DIR/lock" ISC_USER=SYSDBA \
         isql-fb -q -m "$SERVER_ROOT/security3.fdb" <<SQL >/dev/null
@@ -109,15 +112,17 @@ server_rss() {
 }
 
 remote_isql() {
-    server_env isql-fb -q -m "127.0.0.1/$server_port:$SERVER_DIR/load.fdb" "$@"
+    local database="$1"
+    shift
+    server_env isql-fb -q -m "127.0.0.1/$server_port:$database" "$@"
 }
 
-# One client: runs the workload until the deadline, comparing every pass
-# with the reference; prints "passes differences".
+# One client: runs the workload on a database until the deadline, comparing
+# every pass with that database's reference; prints "passes differences".
 load_client() {
-    local deadline="$1" reference="$2" workload="$3" passes=0 differences=0
+    local deadline="$1" database="$2" reference="$3" workload="$4" passes=0 differences=0
     while [ "$(date +%s)" -lt "$deadline" ]; do
-        if ! remote_isql -i "$workload" 2>&1 | cmp -s - "$reference"; then
+        if ! remote_isql "$database" -i "$workload" 2>&1 | cmp -s - "$reference"; then
             differences=$((differences + 1))
         fi
         passes=$((passes + 1))
@@ -125,6 +130,32 @@ load_client() {
     echo "$passes $differences"
 }
 
+# A load database with the functions declared as KIND (udf or udr), its
+# rows, and its reference output from a single client.
+load_database() {
+    local kind="$1" database="$SERVER_DIR/load_$1.fdb" scripts script
+    if [ "$kind" = udr ]; then
+        scripts=(kovudf_udr.sql kovudf_udr_files.sql)
+    else
+        scripts=(kovudf.sql kovudf_files.sql)
+    fi
+    server_env isql-fb -q -m <<SQL >/dev/null
+CREATE DATABASE '127.0.0.1/$server_port:$database' DEFAULT CHARACTER SET NONE;
+COMMIT;
+SQL
+    for script in "${scripts[@]}"; do
+        remote_isql "$database" -b -i "$ROOT/sql/$script" >/dev/null || return 1
+    done
+    remote_isql "$database" -b -i "$ROOT/tests/server/setup.sql" >/dev/null || return 1
+    remote_isql "$database" -i "$SERVER_DIR/workload.sql" >"$SERVER_DIR/reference_$kind.out" 2>&1
+    ! grep -qE 'Statement failed|error' "$SERVER_DIR/reference_$kind.out" || {
+        cat "$SERVER_DIR/reference_$kind.out" >&2
+        return 1
+    }
+}
+
+# CLIENTS clients for SECONDS, alternating between a database with the
+# legacy functions and one with the external routines.
 server_load() {
     local clients="$1" seconds="$2" status=0
     trap server_stop EXIT
@@ -132,29 +163,18 @@ server_load() {
     local workload="$SERVER_DIR/workload.sql" source="$SERVER_DIR/source.bin"
     head -c 30000 /dev/urandom >"$source"
     sed "s|@SOURCE@|$source|" "$ROOT/tests/server/workload.sql" >"$workload"
-    server_env isql-fb -q -m <<SQL >/dev/null
-CREATE DATABASE '127.0.0.1/$server_port:$SERVER_DIR/load.fdb' DEFAULT CHARACTER SET NONE;
-COMMIT;
-SQL
-    remote_isql -b -i "$ROOT/sql/kovudf.sql" >/dev/null &&
-        remote_isql -b -i "$ROOT/sql/kovudf_files.sql" >/dev/null &&
-        remote_isql -b -i "$ROOT/tests/server/setup.sql" >/dev/null || {
-        echo "setting up the load database failed" >&2
+    load_database udf && load_database udr || {
+        echo "setting up the load databases failed" >&2
         server_stop
         return 1
     }
-    # The reference: one client alone.
-    remote_isql -i "$workload" >"$SERVER_DIR/reference.out" 2>&1
-    if grep -qE 'Statement failed|error' "$SERVER_DIR/reference.out"; then
-        cat "$SERVER_DIR/reference.out" >&2
-        server_stop
-        return 1
-    fi
-    local rss_start rss_middle rss_end deadline=$(($(date +%s) + seconds)) n
+    local rss_start rss_middle rss_end deadline=$(($(date +%s) + seconds)) n kind
     rss_start=$(server_rss)
     local client_pids=()
     for n in $(seq 1 "$clients"); do
-        load_client "$deadline" "$SERVER_DIR/reference.out" "$workload" >"$SERVER_DIR/client$n" &
+        kind=$([ $((n % 2)) = 1 ] && echo udf || echo udr)
+        load_client "$deadline" "$SERVER_DIR/load_$kind.fdb" "$SERVER_DIR/reference_$kind.out" \
+            "$workload" >"$SERVER_DIR/client$n" &
         client_pids+=($!)
     done
     sleep $((seconds / 2))
@@ -170,8 +190,8 @@ SQL
     local alive=yes
     kill -0 "$server_pid" 2>/dev/null || alive=no
     local calls_per_pass
-    calls_per_pass=$(( $(grep -o 'UDF_[A-Z]*(' "$workload" | wc -l) * 2000 ))
-    echo "server load: $clients clients, ${seconds}s, $passes passes (about $((passes * calls_per_pass)) function calls), $differences differing, server alive: $alive, RSS kB start/middle/end: $rss_start/$rss_middle/$rss_end" >&2
+    calls_per_pass=$(($(grep -o 'UDF_[A-Z]*(' "$workload" | wc -l) * 2000))
+    echo "server load: $clients clients (half on legacy functions, half on routines), ${seconds}s, $passes passes (about $((passes * calls_per_pass)) function calls), $differences differing, server alive: $alive, RSS kB start/middle/end: $rss_start/$rss_middle/$rss_end" >&2
     server_stop
     trap - EXIT
     [ "$differences" -eq 0 ] && [ "$alive" = yes ] && [ "$passes" -ge "$clients" ] || status=1

@@ -1,0 +1,89 @@
+// fuzz_udr.cpp - the external routines' message decoding.  Every routine
+// that needs no database (all but the BLOB and file ones) is set up and
+// called as the UDR engine would: its input message, laid out as the
+// routine declares it and exactly that large, is filled with the fuzzer's
+// bytes (lengths, null flags and values alike).  A routine must either fail
+// with an error or give an output whose null flags are 0 or 1 and whose
+// text lengths lie within their declared sizes; nothing may be read or
+// written outside the two messages.
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fuzz_support.h"
+#include "udr/udr_stand_ins.h"
+
+extern "C" FB_BOOLEAN* firebird_udr_plugin(Firebird::IStatus*, FB_BOOLEAN*,
+                                           Firebird::IUdrPlugin*);
+
+namespace {
+
+using namespace udr_stand_ins;
+
+struct Routine {
+    std::string name;
+    IUdrFunctionFactory* factory;
+    MetadataBuilder in, out;
+    unsigned in_size = 0, out_size = 0;
+};
+
+// Every routine the module registers that can run without a database.
+std::vector<std::unique_ptr<Routine>>& routines() {
+    static std::vector<std::unique_ptr<Routine>> list = [] {
+        std::vector<std::unique_ptr<Routine>> found;
+        Status status;
+        Plugin plugin;
+        FB_BOOLEAN unloaded = FB_FALSE;
+        firebird_udr_plugin(&status, &unloaded, &plugin);
+        CheckStatusWrapper wrapper(&status);
+        Context context;
+        for (const auto& entry : plugin.functions) {
+            const std::string& name = entry.first;
+            if (name.find("Blob") != std::string::npos) {
+                continue;  // BlobInfo, BlobCat, StrToBlob, FileToBlob, ...
+            }
+            auto r = std::make_unique<Routine>();
+            r->name = name;
+            r->factory = entry.second;
+            r->factory->setup(&wrapper, &context, nullptr, &r->in, &r->out);
+            r->in_size = r->in.layout();
+            r->out_size = r->out.layout();
+            found.push_back(std::move(r));
+        }
+        return found;
+    }();
+    return list;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    auto& list = routines();
+    FuzzInput input(data, size);
+    Routine& r = *list[input.take<uint8_t>() % list.size()];
+    Bytes in = input.take_bytes(r.in_size);
+    in.resize(r.in_size);  // exactly the declared message, nothing after it
+    Bytes out(r.out_size, 0xA5);
+
+    Status status;
+    CheckStatusWrapper wrapper(&status);
+    Context context;
+    IExternalFunction* function = r.factory->newItem(&wrapper, &context, nullptr);
+    FUZZ_CHECK(function != nullptr && !(status.getState() & IStatus::STATE_ERRORS));
+    function->execute(&wrapper, &context, in.data(), out.data());
+    if (!(status.getState() & IStatus::STATE_ERRORS)) {
+        for (const Field& f : r.out.fields) {
+            int16_t flag;
+            std::memcpy(&flag, out.data() + f.null_offset, sizeof flag);
+            FUZZ_CHECK(flag == 0 || flag == 1);
+            if (flag == 0 && f.type == SQL_VARYING) {
+                uint16_t length;
+                std::memcpy(&length, out.data() + f.offset, sizeof length);
+                FUZZ_CHECK(length <= f.length);
+            }
+        }
+    }
+    function->dispose();
+    return 0;
+}
