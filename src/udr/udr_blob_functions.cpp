@@ -15,7 +15,6 @@ using namespace kovudf_udr;
 
 namespace {
 
-
 // Runs `fill` on a new output BLOB and puts its id into the message.
 template <class Out, class Fill>
 void make_blob(CallScope& call, bool text, Out* out, Fill fill) {
