@@ -15,7 +15,6 @@ using namespace kovudf_udr;
 
 namespace {
 
-
 // A function of one text giving one text of the same declared size.
 template <class In, class Out, class Map>
 void map_text(Status* status, const char* name, const In* in, Out* out, Map map) {
