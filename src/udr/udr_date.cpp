@@ -64,17 +64,13 @@ KOVUDF_SHIFT_FUNCTION(AddDate, "UDF_ADDDATE", years, months, days)
 KOVUDF_SHIFT_FUNCTION(AddTime, "UDF_ADDTIME", hours, minutes, seconds)
 
 FB_UDR_BEGIN_FUNCTION(JDate)
-FB_UDR_MESSAGE(InMessage, (FB_INTL_VARCHAR(256, 0), text));
+FB_UDR_MESSAGE(InMessage, (FB_INTL_VARCHAR(256, 0), value));
 FB_UDR_MESSAGE(OutMessage, (FB_TIMESTAMP, result));
 FB_UDR_EXECUTE_FUNCTION {
     const char* name = "UDF_JDATE";
-    guarded(status, name, [&] {
-        out->resultNull = FB_TRUE;
-        if (is_null(in->textNull)) {
-            return;
-        }
-        const Text t = text_of(status, name, in->text);
-        put_date(status, name, date_text_block(t.bytes, t.length), out);
+    map_value(status, name, in, out, [&](const auto& value, OutMessage::Type* o) {
+        const Text t = text_of(status, name, value);
+        put_date(status, name, date_text_block(t.bytes, t.length), o);
     });
 }
 FB_UDR_END_FUNCTION
@@ -135,21 +131,17 @@ FB_UDR_EXECUTE_FUNCTION {
 FB_UDR_END_FUNCTION
 
 // Functions of one date giving a number.
-#define KOVUDF_FIELD_FUNCTION(entry, sql_name, type)  \
-    FB_UDR_BEGIN_FUNCTION(entry)                      \
-    FB_UDR_MESSAGE(InMessage, (FB_TIMESTAMP, value)); \
-    FB_UDR_MESSAGE(OutMessage, (type, result));       \
-    FB_UDR_EXECUTE_FUNCTION {                         \
-        guarded(status, sql_name, [&] {               \
-            out->resultNull = FB_TRUE;                \
-            if (is_null(in->valueNull)) {             \
-                return;                               \
-            }                                         \
-            const DateQuad q = quad_of(in->value);    \
-            out->result = _UDF_##entry(&q);           \
-            out->resultNull = FB_FALSE;               \
-        });                                           \
-    }                                                 \
+#define KOVUDF_FIELD_FUNCTION(entry, sql_name, type)              \
+    FB_UDR_BEGIN_FUNCTION(entry)                                  \
+    FB_UDR_MESSAGE(InMessage, (FB_TIMESTAMP, value));             \
+    FB_UDR_MESSAGE(OutMessage, (type, result));                   \
+    FB_UDR_EXECUTE_FUNCTION {                                     \
+        map_value(status, sql_name, in, out,                      \
+                  [](const FbTimestamp& v, OutMessage::Type* o) { \
+                      const DateQuad q = quad_of(v);              \
+                      o->result = _UDF_##entry(&q);               \
+                  });                                             \
+    }                                                             \
     FB_UDR_END_FUNCTION
 
 KOVUDF_FIELD_FUNCTION(GetYear, "UDF_GETYEAR", FB_SMALLINT)

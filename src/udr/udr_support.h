@@ -48,6 +48,20 @@ inline bool is_null(ISC_SHORT flag) {
     return flag != 0;
 }
 
+// The body of a routine of one argument, named `value` in its message: the
+// result is NULL when the argument is, else what `body(value, out)` sets.
+template <class In, class Out, class Body>
+void map_value(Status* status, const char* function, const In* in, Out* out, Body body) {
+    guarded(status, function, [&] {
+        out->resultNull = FB_TRUE;
+        if (is_null(in->valueNull)) {
+            return;
+        }
+        body(in->value, out);
+        out->resultNull = FB_FALSE;
+    });
+}
+
 // A counted text from a message, its length checked against the size the
 // message declares.
 struct Text {

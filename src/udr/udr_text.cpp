@@ -15,18 +15,11 @@ using namespace kovudf_udr;
 
 namespace {
 
-// A function of one text giving one text of the same declared size.
+// A function of one text: `map(text, out)` with the text's length checked.
 template <class In, class Out, class Map>
 void map_text(Status* status, const char* name, const In* in, Out* out, Map map) {
-    guarded(status, name, [&] {
-        out->resultNull = FB_TRUE;
-        if (is_null(in->textNull)) {
-            return;
-        }
-        const Text t = text_of(status, name, in->text);
-        map(t, out);
-        out->resultNull = FB_FALSE;
-    });
+    map_value(status, name, in, out,
+              [&](const auto& value, Out* o) { map(text_of(status, name, value), o); });
 }
 
 // A double result goes to SQL only when it is a finite number.
@@ -38,7 +31,7 @@ void check_finite(Status* status, const char* name, double value) {
 
 }  // namespace
 
-#define KOVUDF_TEXT_IN FB_UDR_MESSAGE(InMessage, (FB_INTL_VARCHAR(4096, 0), text))
+#define KOVUDF_TEXT_IN FB_UDR_MESSAGE(InMessage, (FB_INTL_VARCHAR(4096, 0), value))
 #define KOVUDF_TEXT_OUT FB_UDR_MESSAGE(OutMessage, (FB_INTL_VARCHAR(4096, 0), result))
 
 FB_UDR_BEGIN_FUNCTION(StrLen)
@@ -170,12 +163,9 @@ FB_UDR_BEGIN_FUNCTION(Abs)
 FB_UDR_MESSAGE(InMessage, (FB_DOUBLE, value));
 FB_UDR_MESSAGE(OutMessage, (FB_DOUBLE, result));
 FB_UDR_EXECUTE_FUNCTION {
-    guarded(status, "UDF_ABS", [&] {
-        out->resultNull = in->valueNull != 0 ? FB_TRUE : FB_FALSE;
-        if (!is_null(in->valueNull)) {
-            out->result = _UDF_Abs(&in->value);
-            check_finite(status, "UDF_ABS", out->result);
-        }
+    map_value(status, "UDF_ABS", in, out, [&](double value, OutMessage::Type* o) {
+        o->result = _UDF_Abs(&value);
+        check_finite(status, "UDF_ABS", o->result);
     });
 }
 FB_UDR_END_FUNCTION
@@ -184,13 +174,8 @@ FB_UDR_BEGIN_FUNCTION(IAbs)
 FB_UDR_MESSAGE(InMessage, (FB_INTEGER, value));
 FB_UDR_MESSAGE(OutMessage, (FB_INTEGER, result));
 FB_UDR_EXECUTE_FUNCTION {
-    guarded(status, "UDF_IABS", [&] {
-        out->resultNull = in->valueNull != 0 ? FB_TRUE : FB_FALSE;
-        if (!is_null(in->valueNull)) {
-            const int32_t value = in->value;
-            out->result = _UDF_IAbs(&value);
-        }
-    });
+    map_value(status, "UDF_IABS", in, out,
+              [](int32_t value, OutMessage::Type* o) { o->result = _UDF_IAbs(&value); });
 }
 FB_UDR_END_FUNCTION
 
@@ -212,7 +197,7 @@ FB_UDR_EXECUTE_FUNCTION {
 FB_UDR_END_FUNCTION
 
 FB_UDR_BEGIN_FUNCTION(Oct)
-FB_UDR_MESSAGE(InMessage, (FB_INTL_VARCHAR(64, 0), text));
+FB_UDR_MESSAGE(InMessage, (FB_INTL_VARCHAR(64, 0), value));
 FB_UDR_MESSAGE(OutMessage, (FB_INTEGER, result));
 FB_UDR_EXECUTE_FUNCTION {
     map_text(status, "UDF_OCT", in, out, [](const Text& t, OutMessage::Type* o) {
