@@ -70,13 +70,8 @@ server_env() {
 server_start() {
     make_server_root
     local log="$SERVER_DIR/log"
-    if unshare --mount true 2>/dev/null && [ -d /var/log/firebird ]; then
-        server_env unshare --mount sh -c \
-            "mount --bind '$log' /var/log/firebird && exec /usr/sbin/firebird" \
-            >"$SERVER_DIR/stdout" 2>&1 &
-    else
-        server_env /usr/sbin/firebird >"$SERVER_DIR/stdout" 2>&1 &
-    fi
+    FIREBIRD="$SERVER_ROOT" FIREBIRD_LOCK="$SERVER_DIR/lock" FIREBIRD_TMP="$SERVER_DIR/tmp" \
+        with_private_log "$log" /usr/sbin/firebird >"$SERVER_DIR/stdout" 2>&1 &
     server_job=$!
     # The server is the process listening on our port (the job started
     # above is a shell around it).
