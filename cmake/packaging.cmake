@@ -1,0 +1,89 @@
+# packaging.cmake - where `cmake --install` puts kovudf, and the release
+# artefacts CPack makes from the same rules (./run package).
+#
+# Linux, a plain install and the Debian package: the modules go into the
+# server's own directories (KOVUDF_UDF_DIR, KOVUDF_UDR_DIR; Debian's
+# Firebird 3 by default), the scripts, README and CHANGELOG into
+# <prefix>/share/kovudf.  The .tar.gz holds the same files laid out as in a
+# Firebird root (UDF/, plugins/udr/, sql/), for servers installed elsewhere;
+# its rules form the "archive" component, which a plain install skips.
+#
+# Windows (the .zip): UDF/kovudf.dll, plugins/udr/kovudf.dll, sql/, and
+# README.txt and CHANGELOG.txt with Windows line endings.
+
+file(GLOB KOVUDF_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/sql/*.sql)
+set(KOVUDF_DOCS ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/CHANGELOG.md)
+
+set(CPACK_PACKAGE_NAME kovudf)
+set(CPACK_PACKAGE_VENDOR kovudf)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "Shift-JIS aware text, BLOB, number and date functions for Firebird")
+set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(KOVUDF_PLATFORM win32)
+  else()
+    set(KOVUDF_PLATFORM win64)
+  endif()
+  install(TARGETS kovudf RUNTIME DESTINATION UDF)
+  install(TARGETS kovudf_udr RUNTIME DESTINATION plugins/udr)
+  install(FILES ${KOVUDF_SCRIPTS} DESTINATION sql)
+  foreach(doc README CHANGELOG)
+    file(READ ${CMAKE_SOURCE_DIR}/${doc}.md text)
+    string(REPLACE "\n" "\r\n" text "${text}")
+    file(WRITE ${CMAKE_BINARY_DIR}/${doc}.txt "${text}")
+    install(FILES ${CMAKE_BINARY_DIR}/${doc}.txt DESTINATION .)
+  endforeach()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${KOVUDF_DOCS})
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME kovudf-${PROJECT_VERSION}-${KOVUDF_PLATFORM})
+  include(CPack)
+  return()
+endif()
+
+set(KOVUDF_UDF_DIR "/usr/lib/x86_64-linux-gnu/firebird/3.0/UDF"
+    CACHE PATH "The server's UDF directory, where cmake --install puts the module")
+set(KOVUDF_UDR_DIR "/usr/lib/x86_64-linux-gnu/firebird/3.0/plugins/udr"
+    CACHE PATH "The server's UDR directory, where cmake --install puts libkovudf.so")
+# Modules the server loads are not programs: mode 644, as the server's own.
+set(KOVUDF_MODULE_MODE OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+install(TARGETS kovudf LIBRARY DESTINATION ${KOVUDF_UDF_DIR} PERMISSIONS ${KOVUDF_MODULE_MODE})
+install(TARGETS kovudf_udr LIBRARY DESTINATION ${KOVUDF_UDR_DIR}
+        PERMISSIONS ${KOVUDF_MODULE_MODE})
+install(FILES ${KOVUDF_SCRIPTS} ${KOVUDF_DOCS} DESTINATION share/kovudf)
+
+install(TARGETS kovudf LIBRARY DESTINATION UDF PERMISSIONS ${KOVUDF_MODULE_MODE}
+        COMPONENT archive EXCLUDE_FROM_ALL)
+install(TARGETS kovudf_udr LIBRARY DESTINATION plugins/udr PERMISSIONS ${KOVUDF_MODULE_MODE}
+        COMPONENT archive EXCLUDE_FROM_ALL)
+install(FILES ${KOVUDF_SCRIPTS} DESTINATION sql COMPONENT archive EXCLUDE_FROM_ALL)
+install(FILES ${KOVUDF_DOCS} DESTINATION . COMPONENT archive EXCLUDE_FROM_ALL)
+
+set(CPACK_GENERATOR "DEB;TGZ")
+set(CPACK_PACKAGE_FILE_NAME kovudf-${PROJECT_VERSION}-linux-x86_64)
+# What differs between the two generators is set when CPack runs.
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_SOURCE_DIR}/cmake/package-generators.cmake)
+
+set(KOVUDF_MAINTAINER "kovudf developers <kovudf@example.org>"
+    CACHE STRING "The Maintainer field of the Debian package")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${KOVUDF_MAINTAINER})
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION database)
+# The libraries the modules link (the C++ runtime, libfbclient2, and the
+# server's allocator in libib-util), found by dpkg-shlibdeps.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_ENHANCES firebird3.0-server)
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "kovudf is a library of 41 functions that Firebird loads into the server
+process and calls from SQL: text functions that respect Shift-JIS
+double-byte characters, BLOB functions, numbers and dates.  This package
+holds the legacy UDF module (kovudf.so, in Firebird 3's UDF directory), the
+external-routine module (libkovudf.so, in plugins/udr) and their
+declaration scripts in /usr/share/kovudf.
+.
+The package does not change /etc/firebird.  Debian's Firebird 3 ships with
+UdfAccess = None: whether the server may load UDF modules (UdfAccess =
+Restrict UDF in firebird.conf) is the administrator's decision.  The
+external routines need no UdfAccess.")
+
+include(CPack)
