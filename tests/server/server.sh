@@ -30,7 +30,10 @@ free_port() {
     return 1
 }
 
+# make_server_root [UDF_DIR [UDR_DIR]]: the root, allowing UDF modules from
+# UDF_DIR only (default build/) and routines from UDR_DIR (build/udr).
 make_server_root() {
+    local udf_dir="${1:-$BUILD}" udr_dir="${2:-$BUILD/udr}"
     rm -rf "$SERVER_DIR"
     mkdir -p "$SERVER_ROOT" "$SERVER_DIR/log" "$SERVER_DIR/lock" "$SERVER_DIR/tmp"
     local entry
@@ -44,7 +47,7 @@ make_server_root() {
     cp /var/lib/firebird/3.0/system/security3.fdb "$SERVER_ROOT/security3.fdb"
     server_port=$(free_port)
     cat >"$SERVER_ROOT/firebird.conf" <<CONF
-UdfAccess = Restrict $BUILD
+UdfAccess = Restrict $udf_dir
 ServerMode = Super
 RemoteServicePort = $server_port
 RemoteBindAddress = 127.0.0.1
@@ -53,7 +56,7 @@ AuthServer = Srp
 AuthClient = Srp
 UserManager = Srp
 CONF
-    write_plugins_conf "$SERVER_ROOT"
+    write_plugins_conf "$SERVER_ROOT" "$udr_dir"
     # SYSDBA's password, set through the embedded engine.
     FIREBIRD="$SERVER_ROOT" FIREBIRD_LOCK="$SERVER_DIR/lock" ISC_USER=SYSDBA \
         isql-fb -q -m "$SERVER_ROOT/security3.fdb" <<SQL >/dev/null
@@ -67,8 +70,9 @@ server_env() {
         ISC_USER=SYSDBA ISC_PASSWORD="$SERVER_PASSWORD" "$@"
 }
 
+# server_start [UDF_DIR [UDR_DIR]]
 server_start() {
-    make_server_root
+    make_server_root "$@"
     local log="$SERVER_DIR/log"
     FIREBIRD="$SERVER_ROOT" FIREBIRD_LOCK="$SERVER_DIR/lock" FIREBIRD_TMP="$SERVER_DIR/tmp" \
         with_private_log "$log" /usr/sbin/firebird >"$SERVER_DIR/stdout" 2>&1 &
