@@ -122,7 +122,8 @@ SQL
 
 # The Debian package on this machine: installed with dpkg -i, used by a real
 # SuperServer on 127.0.0.1 that loads UDF modules from the installed UDF
-# directory only and routines from the installed plugins/udr, then removed
+# directory only and routines as Debian's own plugins.conf says (from the
+# installed plugins/udr), then removed
 # with dpkg -r, leaving no file behind and /etc/firebird as it was.  The
 # server is stopped and the package removed whatever happens.
 deployment_works() (
@@ -138,7 +139,7 @@ deployment_works() (
     quietly as_root dpkg -i "$deb" || exit 1
     files=$(dpkg-query -L kovudf | grep kovudf)
     [ "$(etc_firebird_state)" = "$etc_before" ] || { echo "dpkg -i changed /etc/firebird" >&2; exit 1; }
-    server_start "$FB_LIB_DIR/UDF" "$FB_UDR_DIR" || exit 1
+    server_start "$FB_LIB_DIR/UDF" stock || exit 1
     deployed_functions_work udf && deployed_functions_work udr || exit 1
     server_stop
     quietly as_root dpkg -r kovudf || exit 1

@@ -31,7 +31,8 @@ free_port() {
 }
 
 # make_server_root [UDF_DIR [UDR_DIR]]: the root, allowing UDF modules from
-# UDF_DIR only (default build/) and routines from UDR_DIR (build/udr).
+# UDF_DIR only (default build/) and routines from UDR_DIR (build/udr; "stock"
+# keeps the installed server's own plugins.conf).
 make_server_root() {
     local udf_dir="${1:-$BUILD}" udr_dir="${2:-$BUILD/udr}"
     rm -rf "$SERVER_DIR"
@@ -56,7 +57,11 @@ AuthServer = Srp
 AuthClient = Srp
 UserManager = Srp
 CONF
-    write_plugins_conf "$SERVER_ROOT" "$udr_dir"
+    if [ "$udr_dir" = stock ]; then
+        cp "$FB_LIB_DIR/plugins.conf" "$SERVER_ROOT/plugins.conf"
+    else
+        write_plugins_conf "$SERVER_ROOT" "$udr_dir"
+    fi
     # SYSDBA's password, set through the embedded engine.
     FIREBIRD="$SERVER_ROOT" FIREBIRD_LOCK="$SERVER_DIR/lock" ISC_USER=SYSDBA \
         isql-fb -q -m "$SERVER_ROOT/security3.fdb" <<SQL >/dev/null
