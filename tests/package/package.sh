@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # package.sh - checks of the release artefacts in dist/, sourced by ./run
 # after make_packages (and after tests/server/server.sh).
 #
@@ -28,24 +29,24 @@ artefacts_are_summed() {
 # The files (not directories) an artefact must hold: the modules, every
 # script of sql/, the README and the CHANGELOG.
 expected_files() {
-    local artefact="$1" top scripts
-    scripts=$(cd "$ROOT/sql" && ls -- *.sql)
+    local artefact="$1" scripts files
+    scripts=("$ROOT"/sql/*.sql)
+    scripts=("${scripts[@]##*/}")
     case "$artefact" in
         *.deb)
-            printf '%s\n' "$FB_LIB_DIR/UDF/kovudf.so" "$FB_UDR_DIR/libkovudf.so" \
-                /usr/share/kovudf/{README.md,CHANGELOG.md} $(printf '/usr/share/kovudf/%s ' $scripts)
+            files=("$FB_LIB_DIR/UDF/kovudf.so" "$FB_UDR_DIR/libkovudf.so"
+                "${scripts[@]/#//usr/share/kovudf/}" /usr/share/kovudf/{README.md,CHANGELOG.md})
             ;;
         *.tar.gz)
-            top="${artefact%.tar.gz}"
-            printf "$top/%s\n" UDF/kovudf.so plugins/udr/libkovudf.so README.md CHANGELOG.md \
-                $(printf 'sql/%s ' $scripts)
+            files=(UDF/kovudf.so plugins/udr/libkovudf.so README.md CHANGELOG.md "${scripts[@]/#/sql/}")
+            files=("${files[@]/#/${artefact%.tar.gz}/}")
             ;;
         *.zip)
-            top="${artefact%.zip}"
-            printf "$top/%s\n" UDF/kovudf.dll plugins/udr/kovudf.dll README.txt CHANGELOG.txt \
-                $(printf 'sql/%s ' $scripts)
+            files=(UDF/kovudf.dll plugins/udr/kovudf.dll README.txt CHANGELOG.txt "${scripts[@]/#/sql/}")
+            files=("${files[@]/#/${artefact%.zip}/}")
             ;;
-    esac | sort
+    esac
+    printf '%s\n' "${files[@]}" | sort
 }
 
 artefact_files() {

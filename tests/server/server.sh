@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # server.sh - a real Firebird SuperServer for the load tests, sourced by ./run.
 #
 # Debian's /usr/sbin/firebird runs as a process of our own: a private root
