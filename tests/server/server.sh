@@ -31,11 +31,11 @@ free_port() {
     return 1
 }
 
-# make_server_root [UDF_DIR [UDR_DIR]]: the root, allowing UDF modules from
-# UDF_DIR only (default build/) and routines from UDR_DIR (build/udr; "stock"
-# keeps the installed server's own plugins.conf).
+# make_server_root [UDF_DIR [stock]]: the root, allowing UDF modules from
+# UDF_DIR only (default build/); routines come from build/udr or, with
+# "stock", from where the installed server's own plugins.conf says.
 make_server_root() {
-    local udf_dir="${1:-$BUILD}" udr_dir="${2:-$BUILD/udr}"
+    local udf_dir="${1:-$BUILD}" plugins="${2:-}"
     rm -rf "$SERVER_DIR"
     mkdir -p "$SERVER_ROOT" "$SERVER_DIR/log" "$SERVER_DIR/lock" "$SERVER_DIR/tmp"
     local entry
@@ -58,10 +58,10 @@ AuthServer = Srp
 AuthClient = Srp
 UserManager = Srp
 CONF
-    if [ "$udr_dir" = stock ]; then
+    if [ "$plugins" = stock ]; then
         cp "$FB_LIB_DIR/plugins.conf" "$SERVER_ROOT/plugins.conf"
     else
-        write_plugins_conf "$SERVER_ROOT" "$udr_dir"
+        write_plugins_conf "$SERVER_ROOT"
     fi
     # SYSDBA's password, set through the embedded engine.
     FIREBIRD="$SERVER_ROOT" FIREBIRD_LOCK="$SERVER_DIR/lock" ISC_USER=SYSDBA \
@@ -76,7 +76,7 @@ server_env() {
         ISC_USER=SYSDBA ISC_PASSWORD="$SERVER_PASSWORD" "$@"
 }
 
-# server_start [UDF_DIR [UDR_DIR]]
+# server_start [UDF_DIR [stock]]
 server_start() {
     make_server_root "$@"
     local log="$SERVER_DIR/log"
