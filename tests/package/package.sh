@@ -5,6 +5,7 @@
 #   artefacts_are_summed          SHA256SUMS lists the four artefacts and
 #                                 their sums hold
 #   artefact_holds_its_files F    F's files are the ones the README lists
+#   tarball_matches_package       the .tar.gz's modules are the .deb's
 #   windows_archive_is_sound BITS the .zip's DLLs pass the export, import and
 #                                 version checks; its texts have CRLF endings
 #   debian_package_is_declared    dependencies, description, no maintainer
@@ -58,6 +59,20 @@ artefact_files() {
 
 artefact_holds_its_files() {
     diff -u <(expected_files "$(basename "$1")") <(artefact_files "$1") >&2
+}
+
+# The .tar.gz holds the very modules that deployment_works runs from the .deb.
+tarball_matches_package() {
+    local v dir top
+    v=$(kovudf_version)
+    dir="$BUILD/package/unpacked-linux"
+    top="$dir/kovudf-$v-linux-x86_64"
+    rm -rf "$dir"
+    mkdir -p "$dir/deb"
+    dpkg-deb -x "$DIST/kovudf_${v}_amd64.deb" "$dir/deb" &&
+        tar -xzf "$DIST/kovudf-$v-linux-x86_64.tar.gz" -C "$dir" &&
+        cmp "$dir/deb$FB_LIB_DIR/UDF/kovudf.so" "$top/UDF/kovudf.so" &&
+        cmp "$dir/deb$FB_UDR_DIR/libkovudf.so" "$top/plugins/udr/libkovudf.so"
 }
 
 windows_archive_is_sound() {
