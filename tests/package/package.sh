@@ -14,12 +14,13 @@
 #                                 files over the network, dpkg -r, nothing left
 
 FB_UDR_DIR="$FB_LIB_DIR/plugins/udr"
+VERSION=$(kovudf_version)
+DEB="$DIST/kovudf_${VERSION}_amd64.deb"
+TARBALL_TOP="kovudf-$VERSION-linux-x86_64"
+zip_top() { echo "kovudf-$VERSION-win$1"; }
 
 artefact_names() {
-    local v
-    v=$(kovudf_version)
-    printf '%s\n' "kovudf-$v-linux-x86_64.tar.gz" "kovudf-$v-win32.zip" \
-        "kovudf-$v-win64.zip" "kovudf_${v}_amd64.deb"
+    printf '%s\n' "$TARBALL_TOP.tar.gz" "$(zip_top 32).zip" "$(zip_top 64).zip" "${DEB##*/}"
 }
 
 artefacts_are_summed() {
@@ -63,45 +64,40 @@ artefact_holds_its_files() {
 
 # The .tar.gz holds the very modules that deployment_works runs from the .deb.
 tarball_matches_package() {
-    local v dir top
-    v=$(kovudf_version)
-    dir="$BUILD/package/unpacked-linux"
-    top="$dir/kovudf-$v-linux-x86_64"
+    local dir="$BUILD/package/unpacked-linux" top
+    top="$dir/$TARBALL_TOP"
     rm -rf "$dir"
     mkdir -p "$dir/deb"
-    dpkg-deb -x "$DIST/kovudf_${v}_amd64.deb" "$dir/deb" &&
-        tar -xzf "$DIST/kovudf-$v-linux-x86_64.tar.gz" -C "$dir" &&
+    dpkg-deb -x "$DEB" "$dir/deb" && tar -xzf "$DIST/$TARBALL_TOP.tar.gz" -C "$dir" &&
         cmp "$dir/deb$FB_LIB_DIR/UDF/kovudf.so" "$top/UDF/kovudf.so" &&
         cmp "$dir/deb$FB_UDR_DIR/libkovudf.so" "$top/plugins/udr/libkovudf.so"
 }
 
 windows_archive_is_sound() {
-    local bits="$1" arch dir codec v
-    v=$(kovudf_version)
+    local bits="$1" arch dir codec
     if [ "$bits" = 32 ]; then arch=i686 codec=GDS32.DLL; else arch=x86_64 codec=FBCLIENT.DLL; fi
     dir="$BUILD/package/unpacked-win$bits"
     rm -rf "$dir"
     mkdir -p "$dir"
-    (cd "$dir" && cmake -E tar xf "$DIST/kovudf-$v-win$bits.zip") || return 1
-    dir="$dir/kovudf-$v-win$bits"
+    (cd "$dir" && cmake -E tar xf "$DIST/$(zip_top "$bits").zip") || return 1
+    dir="$dir/$(zip_top "$bits")"
     local objdump="$arch-w64-mingw32-objdump" legacy="$dir/UDF/kovudf.dll" udr="$dir/plugins/udr/kovudf.dll"
     dll_exports_are_the_entries "$legacy" "$objdump" &&
         dll_imports_only "$legacy" "$objdump" "$codec KERNEL32.DLL MSVCRT.DLL" &&
         dll_exports_only_udr_plugin "$udr" "$objdump" &&
         dll_imports_only "$udr" "$objdump" "KERNEL32.DLL MSVCRT.DLL" &&
-        strings -el "$legacy" | grep -qx "$v" && strings -el "$udr" | grep -qx "$v" &&
+        strings -el "$legacy" | grep -qx "$VERSION" && strings -el "$udr" | grep -qx "$VERSION" &&
         ! grep -qv $'\r$' "$dir/README.txt" "$dir/CHANGELOG.txt"
 }
 
 debian_package_is_declared() {
-    local deb fields
-    deb="$DIST/kovudf_$(kovudf_version)_amd64.deb"
-    fields=$(dpkg-deb -f "$deb" Version Depends Description)
-    echo "$fields" | grep -q "^Version: $(kovudf_version)$" &&
+    local fields
+    fields=$(dpkg-deb -f "$DEB" Version Depends Description)
+    echo "$fields" | grep -q "^Version: $VERSION$" &&
         echo "$fields" | grep -q 'libib-util' && echo "$fields" | grep -q 'libfbclient2' &&
         echo "$fields" | grep -q 'does not change /etc/firebird' &&
         echo "$fields" | grep -q "administrator's decision" &&
-        [ "$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -v '/$' | sort | tr '\n' ' ')" = \
+        [ "$(dpkg-deb --ctrl-tarfile "$DEB" | tar -t | grep -v '/$' | sort | tr '\n' ' ')" = \
             "./control ./md5sums " ] || {
         echo "$fields" >&2
         return 1
@@ -121,16 +117,8 @@ kovudf_installed() {
 # the server, then tests/package/deploy_check.sql, whose output must be
 # deploy_check.out whichever the kind.
 deployed_functions_work() {
-    local kind="$1" database="$SERVER_DIR/deploy_$1.fdb" script out="$SERVER_DIR/deploy_$1.out"
-    local scripts=(kovudf.sql kovudf_files.sql)
-    [ "$kind" = udr ] && scripts=(kovudf_udr.sql kovudf_udr_files.sql)
-    server_env isql-fb -q -m <<SQL >/dev/null || return 1
-CREATE DATABASE '127.0.0.1/$server_port:$database' DEFAULT CHARACTER SET NONE;
-COMMIT;
-SQL
-    for script in "${scripts[@]}"; do
-        remote_isql "$database" -b -i "/usr/share/kovudf/$script" >/dev/null || return 1
-    done
+    local kind="$1" database="$SERVER_DIR/deploy_$1.fdb" out="$SERVER_DIR/deploy_$1.out"
+    declared_database "$database" "$kind" /usr/share/kovudf || return 1
     sed "s|@FILE@|$SERVER_DIR/deploy_$kind.txt|" "$ROOT/tests/package/deploy_check.sql" |
         remote_isql "$database" >"$out" 2>&1
     diff -u "$ROOT/tests/package/deploy_check.out" "$out" >&2
@@ -149,10 +137,9 @@ deployment_works() (
     }
     trap deployment_cleanup EXIT
     trap 'exit 130' INT TERM
-    local deb etc_before files
-    deb="$DIST/kovudf_$(kovudf_version)_amd64.deb"
+    local etc_before files
     etc_before=$(etc_firebird_state)
-    quietly as_root dpkg -i "$deb" || exit 1
+    quietly as_root dpkg -i "$DEB" || exit 1
     files=$(dpkg-query -L kovudf | grep kovudf)
     [ "$(etc_firebird_state)" = "$etc_before" ] || { echo "dpkg -i changed /etc/firebird" >&2; exit 1; }
     server_start "$FB_LIB_DIR/UDF" stock || exit 1

@@ -135,22 +135,29 @@ load_client() {
     echo "$passes $differences"
 }
 
-# A load database with the functions declared as KIND (udf or udr), its
-# rows, and its reference output from a single client.
-load_database() {
-    local kind="$1" database="$SERVER_DIR/load_$1.fdb" scripts script
+# declared_database FILE KIND DIR: a new database on the server with the
+# functions declared as KIND (udf or udr) by the scripts in DIR.
+declared_database() {
+    local database="$1" kind="$2" dir="$3" scripts script
     if [ "$kind" = udr ]; then
         scripts=(kovudf_udr.sql kovudf_udr_files.sql)
     else
         scripts=(kovudf.sql kovudf_files.sql)
     fi
-    server_env isql-fb -q -m <<SQL >/dev/null
+    server_env isql-fb -q -m <<SQL >/dev/null || return 1
 CREATE DATABASE '127.0.0.1/$server_port:$database' DEFAULT CHARACTER SET NONE;
 COMMIT;
 SQL
     for script in "${scripts[@]}"; do
-        remote_isql "$database" -b -i "$ROOT/sql/$script" >/dev/null || return 1
+        remote_isql "$database" -b -i "$dir/$script" >/dev/null || return 1
     done
+}
+
+# A load database with the functions declared as KIND (udf or udr), its
+# rows, and its reference output from a single client.
+load_database() {
+    local kind="$1" database="$SERVER_DIR/load_$1.fdb"
+    declared_database "$database" "$kind" "$ROOT/sql" || return 1
     remote_isql "$database" -b -i "$ROOT/tests/server/setup.sql" >/dev/null || return 1
     remote_isql "$database" -i "$SERVER_DIR/workload.sql" >"$SERVER_DIR/reference_$kind.out" 2>&1
     ! grep -qE 'Statement failed|error' "$SERVER_DIR/reference_$kind.out" || {
