@@ -7,9 +7,9 @@
    in kovudf_files.sql because they reach the server machine's files.
 
    Conventions used below:
-   - Every argument carries the NULL keyword, so SQL NULL reaches the module
-     as a missing value: a function that returns text or a date then returns
-     NULL, one that returns a number returns 0.
+   - Every argument but a BLOB carries the NULL keyword, so SQL NULL
+     reaches the module as a missing value: a function that returns text
+     or a date then returns NULL, one that returns a number returns 0.
    - Texts are CHARACTER SET NONE: bytes pass unchanged, whatever the
      database's character set (Shift-JIS text keeps its bytes).
    - CSTRING(4096) for ordinary text.  The server copies the declared size on
@@ -75,7 +75,7 @@ DECLARE EXTERNAL FUNCTION UDF_TRIMRIGHT
     RETURNS CSTRING(4096) CHARACTER SET NONE FREE_IT
     ENTRY_POINT '_UDF_TrimRight' MODULE_NAME 'kovudf';
 
-/* ---- BLOBs --------------------------------------------------------------
+/* ---- BLOBs ---------------------------------------------------------------
    A BLOB that a function returns reaches SQL as BLOB SUB_TYPE 0 (binary).
    For text use, CAST(... AS BLOB SUB_TYPE TEXT).  Texts written into BLOBs
    are CSTRING(32767), the longest the server passes. */
@@ -125,7 +125,7 @@ DECLARE EXTERNAL FUNCTION UDF_BLOBSJISLOWER
     RETURNS PARAMETER 2
     ENTRY_POINT '_UDF_BlobSjisLower' MODULE_NAME 'kovudf';
 
-/* ---- Numbers ------------------------------------------------------------ */
+/* ---- Numbers ------------------------------------------------------------- */
 
 DECLARE EXTERNAL FUNCTION UDF_ABS
     DOUBLE PRECISION NULL
@@ -148,8 +148,9 @@ DECLARE EXTERNAL FUNCTION UDF_OCT
     ENTRY_POINT '_UDF_Oct' MODULE_NAME 'kovudf';
 
 /* ---- Dates ---------------------------------------------------------------
-   Date values are DATE (date and time of day); kovudf_dialect1.sql is
-   this script for dialect-1 databases, where that type is called DATE. */
+   Date values are DATE, which holds a date and a time of day in a dialect-1
+   database; kovudf.sql is this script for dialect-3 databases, where that
+   type is called TIMESTAMP. */
 
 DECLARE EXTERNAL FUNCTION UDF_ADDDATE
     DATE NULL, INTEGER NULL, INTEGER NULL, INTEGER NULL

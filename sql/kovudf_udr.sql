@@ -5,10 +5,10 @@
 
    The module libkovudf.so (kovudf.dll on Windows) must sit in the server's
    UDR directory (plugins/udr); legacy UDF access (UdfAccess) may stay
-   None.  The names and argument orders are those of kovudf.sql, so SQL
-   written for the legacy functions runs unchanged.  kovudf_udr_migrate.sql
-   turns a database's legacy declarations into these in place;
-   kovudf_drop.sql removes either kind.  The file functions are in
+   None.  The names and argument orders are those of the legacy scripts, so
+   SQL written for the legacy functions runs unchanged.
+   kovudf_udr_migrate.sql turns a database's legacy declarations into these
+   in place; kovudf_drop.sql removes either kind.  The file functions are in
    kovudf_udr_files.sql.
 
    Differences from the legacy functions:
@@ -124,7 +124,9 @@ CREATE FUNCTION UDF_OCT (TXT VARCHAR(64) CHARACTER SET NONE)
     RETURNS INTEGER
     EXTERNAL NAME 'kovudf!Oct' ENGINE UDR;
 
-/* ---- Dates --------------------------------------------------------------- */
+/* ---- Dates ---------------------------------------------------------------
+   Date values are TIMESTAMP (date and time of day); kovudf_udr_dialect1.sql
+   is this script for dialect-1 databases, where that type is called DATE. */
 
 CREATE FUNCTION UDF_ADDDATE (TS TIMESTAMP, Y INTEGER, M INTEGER, D INTEGER)
     RETURNS TIMESTAMP

@@ -5,11 +5,11 @@
 
    The module libkovudf.so (kovudf.dll on Windows) must sit in the server's
    UDR directory (plugins/udr); legacy UDF access (UdfAccess) may stay
-   None.  The names and argument orders are those of kovudf.sql, so SQL
-   written for the legacy functions runs unchanged.  kovudf_udr_migrate.sql
-   turns a database's legacy declarations into these in place;
-   kovudf_drop.sql removes either kind.  The file functions are in
-   kovudf_udr_files.sql.
+   None.  The names and argument orders are those of the legacy scripts, so
+   SQL written for the legacy functions runs unchanged.
+   kovudf_udr_migrate_dialect1.sql turns a database's legacy declarations
+   into these in place; kovudf_drop.sql removes either kind.  The file
+   functions are in kovudf_udr_files.sql.
 
    Differences from the legacy functions:
    - SQL NULL in a text, number or date argument gives NULL (numbers
@@ -124,7 +124,10 @@ CREATE FUNCTION UDF_OCT (TXT VARCHAR(64) CHARACTER SET NONE)
     RETURNS INTEGER
     EXTERNAL NAME 'kovudf!Oct' ENGINE UDR;
 
-/* ---- Dates --------------------------------------------------------------- */
+/* ---- Dates ---------------------------------------------------------------
+   Date values are DATE, which holds a date and a time of day in a dialect-1
+   database; kovudf_udr.sql is this script for dialect-3 databases, where
+   that type is called TIMESTAMP. */
 
 CREATE FUNCTION UDF_ADDDATE (TS DATE, Y INTEGER, M INTEGER, D INTEGER)
     RETURNS DATE

@@ -1,8 +1,8 @@
-/* kovudf_udr_migrate.sql - turns the legacy kovudf declarations of a database
-   (kovudf.sql, kovudf_files.sql) into the external routines of
-   kovudf_udr.sql and kovudf_udr_files.sql, in place: names and arguments
-   stay, so views, procedures and triggers that call them keep working.
-   Functions the database does not declare are skipped.
+/* kovudf_udr_migrate.sql - turns the legacy kovudf declarations of a
+   dialect-3 database (kovudf.sql, kovudf_files.sql) into the external
+   routines of kovudf_udr.sql and kovudf_udr_files.sql, in place: names and
+   arguments stay, so views, procedures and triggers that call them keep
+   working.  Functions the database does not declare are skipped.
 
    Run it once:   isql-fb -i kovudf_udr_migrate.sql <database>
 

@@ -1,8 +1,9 @@
-/* kovudf_udr_migrate_dialect1.sql - turns the legacy kovudf declarations of a database
-   (kovudf.sql, kovudf_files.sql) into the external routines of
-   kovudf_udr.sql and kovudf_udr_files.sql, in place: names and arguments
-   stay, so views, procedures and triggers that call them keep working.
-   Functions the database does not declare are skipped.
+/* kovudf_udr_migrate_dialect1.sql - turns the legacy kovudf declarations of
+   a dialect-1 database (kovudf_dialect1.sql, kovudf_files.sql) into the
+   external routines of kovudf_udr_dialect1.sql and kovudf_udr_files.sql, in
+   place: names and arguments stay, so views, procedures and triggers that
+   call them keep working.  Functions the database does not declare are
+   skipped.
 
    Run it once:   isql-fb -i kovudf_udr_migrate_dialect1.sql <database>
 

@@ -1,0 +1,172 @@
+// catalog.h - the table of functions.h as data: each function's names,
+// argument and result kinds, and the sizes each front declares for it in
+// each character set.  Plain data and constexpr rules; no server header.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+#include "functions.h"
+
+namespace catalog {
+
+enum class Kind : uint8_t {
+    cstring,  // a text: CSTRING for the legacy front, VARCHAR for the routines
+    varchar,
+    smallint,
+    integer,
+    double_precision,
+    timestamp,
+    blob,
+    blob_text,    // results only: a BLOB holding text
+    blob_binary,  // results only
+};
+
+enum class Family : uint8_t { text, blob, numeric, date };
+enum class Access : uint8_t { plain, files };
+enum class Front : uint8_t { legacy, routine };
+
+struct Argument {
+    Kind kind;
+    uint16_t bytes;  // a text's budget in bytes; 0 for other kinds
+    const char* parameter;
+    bool null_adds_nothing;  // NULL is no data instead of a NULL result
+};
+
+struct Result {
+    Kind kind;
+    uint16_t bytes;
+};
+
+constexpr unsigned max_arguments = 6;
+
+struct Function {
+    const char* name;  // StrLen: entry _UDF_StrLen, routine StrLen, SQL UDF_STRLEN
+    Family family;
+    const char* group;
+    Access access;
+    Result result;
+    Argument arguments[max_arguments];
+    unsigned argument_count;
+};
+
+constexpr Function make_function(const char* name, Family family, const char* group,
+                                 Access access, Result result,
+                                 std::initializer_list<Argument> arguments) {
+    Function f{name, family, group, access, result, {}, 0};
+    for (const Argument& a : arguments) {
+        f.arguments[f.argument_count++] = a;
+    }
+    return f;
+}
+
+#define KOVUDF_CATALOG_ARG(kind, bytes, parameter)      \
+    ::catalog::Argument {                               \
+        ::catalog::Kind::kind, bytes, #parameter, false \
+    }
+#define KOVUDF_CATALOG_OPT(kind, bytes, parameter)     \
+    ::catalog::Argument {                              \
+        ::catalog::Kind::kind, bytes, #parameter, true \
+    }
+#define KOVUDF_CATALOG_RESULT(kind, bytes) \
+    ::catalog::Result {                    \
+        ::catalog::Kind::kind, bytes       \
+    }
+#define KOVUDF_CATALOG_ROW(name, family, group, access, result, ...)             \
+    ::catalog::make_function(#name, ::catalog::Family::family, #group,           \
+                             ::catalog::Access::access, KOVUDF_CATALOG_##result, \
+                             {__VA_ARGS__}),
+#define ARG(...) KOVUDF_CATALOG_ARG(__VA_ARGS__)
+#define OPT(...) KOVUDF_CATALOG_OPT(__VA_ARGS__)
+
+constexpr Function functions[] = {KOVUDF_FUNCTIONS(KOVUDF_CATALOG_ROW)};
+
+#undef ARG
+#undef OPT
+
+constexpr size_t function_count = sizeof functions / sizeof functions[0];
+static_assert(function_count == 41, "the library offers 41 functions");
+
+// ---------------------------------------------------------------------------
+// Sizes.  The server holds at most 32,765 bytes in a VARCHAR and 32,767 in a
+// legacy CSTRING.  A text's budget in bytes becomes a declared length in
+// characters of the declaration's character set: as many bytes as the budget
+// where the server allows, never more.
+
+constexpr unsigned varchar_limit = 32765;
+constexpr unsigned cstring_limit = 32767;
+
+struct CharacterSet {
+    const char* name;
+    unsigned id;  // the server's number for it
+    unsigned bytes_per_character;
+};
+
+constexpr CharacterSet charset_none{"NONE", 0, 1};
+constexpr CharacterSet charset_octets{"OCTETS", 1, 1};
+constexpr CharacterSet charset_utf8{"UTF8", 4, 4};
+constexpr CharacterSet charset_sjis_0208{"SJIS_0208", 5, 2};
+
+constexpr bool is_text(Kind kind) {
+    return kind == Kind::cstring || kind == Kind::varchar;
+}
+
+constexpr bool is_blob(Kind kind) {
+    return kind == Kind::blob || kind == Kind::blob_text || kind == Kind::blob_binary;
+}
+
+// The declared length, in characters, of a text of `bytes` budget.
+constexpr unsigned declared_characters(Kind kind, unsigned bytes, Front front,
+                                       const CharacterSet& set) {
+    const unsigned limit =
+        front == Front::legacy && kind == Kind::cstring ? cstring_limit : varchar_limit;
+    return (bytes < limit ? bytes : limit) / set.bytes_per_character;
+}
+
+// What that declaration holds in bytes: the room a routine's message gives
+// the text.
+constexpr unsigned declared_bytes(Kind kind, unsigned bytes, Front front,
+                                  const CharacterSet& set) {
+    return declared_characters(kind, bytes, front, set) * set.bytes_per_character;
+}
+
+// ---------------------------------------------------------------------------
+// Names.
+
+inline std::string entry_name(const Function& f) {
+    return std::string("_UDF_") + f.name;
+}
+
+inline std::string routine_name(const Function& f) {
+    return f.name;
+}
+
+inline std::string sql_name(const Function& f) {
+    std::string name = std::string("UDF_") + f.name;
+    for (char& c : name) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return name;
+}
+
+// The entry in the table of the function named `name` (mixed case), or null.
+constexpr const Function* find(const char* name) {
+    for (const Function& f : functions) {
+        const char* a = f.name;
+        const char* b = name;
+        while (*a != '\0' && *a == *b) {
+            ++a;
+            ++b;
+        }
+        if (*a == *b) {
+            return &f;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace catalog
