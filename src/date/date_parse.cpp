@@ -100,7 +100,7 @@ void scan(char* copy, size_t length, Parts& parts) {
     }
 }
 
-void fill_date(const Parts& parts, std::tm* out, today_reader today) {
+void fill_date(const Parts& parts, std::tm* out, const TodayReader& today) {
     std::tm now{};
     if (parts.date_count < 3) {
         today(&now);
@@ -134,14 +134,14 @@ void fill_time(const Parts& parts, std::tm* out) {
 
 }  // namespace
 
-std::tm* parse_date_text(const char* text, std::tm* out, today_reader today) {
+std::tm* parse_date_text(const char* text, std::tm* out, const TodayReader& today) {
     return parse_date_span(text, std::strlen(text), out, today);
 }
 
 // A zero byte inside a counted text ends the part it stands in, like any
 // other byte that is neither a digit nor a separator.
 std::tm* parse_date_span(const char* text, size_t length, std::tm* out,
-                         today_reader today) {
+                         const TodayReader& today) {
     // The working copy is never longer than the text: on the stack when
     // short, else from the module heap.
     char small[256];

@@ -9,21 +9,13 @@
 #include <cstddef>
 #include <ctime>
 
-#include "../module/host.h"
-#include "../module/host_clock.h"
-
-// Fills today's local year, month and day into *today.
-using today_reader = void (*)(std::tm* today);
+#include "date_values.h"
 
 // Fills the six date and time fields of *out from the text and returns out
 // (null only when a long text's working copy cannot be allocated); `today`
-// is read only when the text gives fewer than three date parts.
-std::tm* parse_date_text(const char* text, std::tm* out,
-                         today_reader today = read_local_today);
+// is called only when the text gives fewer than three date parts.  The
+// fields are as typed: out of range until normalised.
+std::tm* parse_date_text(const char* text, std::tm* out, const TodayReader& today);
 // The same for a counted text, which may hold zero bytes.
 std::tm* parse_date_span(const char* text, size_t length, std::tm* out,
-                         today_reader today = read_local_today);
-
-// The date value of a counted text in a fresh result block (host_block),
-// or null when memory is short.
-DateQuad* date_text_block(const char* text, size_t length);
+                         const TodayReader& today);

@@ -1,4 +1,5 @@
-// date_codec.h - turning the server's 8-byte date value into a tm and back.
+// date_codec.h - the legacy front's date codec: the server's 8-byte date value
+// into a tm and back, through the server's client library.
 //
 // The server's client library does the work (isc_decode_timestamp and
 // isc_encode_timestamp; GDS32.DLL ordinals 125 and 129 on 32-bit Windows).
@@ -8,7 +9,7 @@
 
 #include <ctime>
 
-#include "../module/host.h"
+#include "host.h"
 
 void date_quad_to_tm(const DateQuad* date, std::tm* out);
 void tm_to_date_quad(const std::tm* in, DateQuad* date);

@@ -1,5 +1,5 @@
-// host_clock.cpp - reading the local date, per platform.
-#include "host_clock.h"
+// clock.cpp - reading the local date, per platform.
+#include "clock.h"
 
 void read_local_today(std::tm* today) {
     const std::time_t now = std::time(nullptr);

@@ -1,9 +1,21 @@
-// text_block.h - result blocks shared by the text and BLOB substring entries.
+// result_blocks.h - the blocks the legacy entries hand to the server.
+//
+// Every block comes from host_malloc in the call that returns it; the server
+// frees it.  A null block (no allocator, or no memory) is SQL NULL.
 #pragma once
 
 #include <cstring>
 
-#include "../module/host.h"
+#include "../text/text.h"
+#include "host.h"
+
+// A block of `size` bytes from host_malloc, or null.
+inline unsigned char* host_block(size_t size) {
+    if (host_malloc == nullptr) {
+        return nullptr;
+    }
+    return static_cast<unsigned char*>(host_malloc(static_cast<host_malloc_size>(size)));
+}
 
 // Substring results for a request of n bytes: a CSTRING block of n + 1
 // bytes (header 0), or a VARCHAR block of n + 3 bytes whose 2-byte length
@@ -13,9 +25,9 @@ const uint32_t cstring_header = 0;
 const uint32_t varchar_header = 2;
 
 inline unsigned char* zeroed_stretch_block(uint32_t header, uint32_t n) {
-    unsigned char* block = host_block(header + n + 1);
+    unsigned char* block = host_block(size_t{header} + n + 1);
     if (block != nullptr) {
-        std::memset(block, 0, header + n + 1);
+        std::memset(block, 0, size_t{header} + n + 1);
     }
     return block;
 }
@@ -37,13 +49,24 @@ inline VaryingText* empty_varying_block() {
     return reinterpret_cast<VaryingText*>(zeroed_stretch_block(varchar_header, 0));
 }
 
-// A CSTRING block holding `length` bytes of `bytes` and a zero byte.
-inline char* text_block_of(const char* bytes, size_t length) {
-    unsigned char* block = host_block(static_cast<uint32_t>(length + 1));
+// A CSTRING block holding the text and a zero byte.
+inline char* text_block_of(Text text) {
+    unsigned char* block = host_block(text.length + 1);
     if (block == nullptr) {
         return nullptr;
     }
-    std::memcpy(block, bytes, length);
-    block[length] = 0;
+    if (text.length > 0) {
+        std::memcpy(block, text.bytes, text.length);
+    }
+    block[text.length] = 0;
     return reinterpret_cast<char*>(block);
+}
+
+// A zero-terminated argument as a counted text.
+inline Text cstring_text(const char* text) {
+    return text_of(text, std::strlen(text));
+}
+
+inline Text varying_text(const VaryingText* v) {
+    return Text{varying_bytes(v), varying_length(v)};
 }

@@ -1,4 +1,4 @@
-// host_clock.h - today's date on the server machine, in local time.
+// clock.h - today's date on the server machine, in local time.
 #pragma once
 
 #include <ctime>

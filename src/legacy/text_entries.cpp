@@ -1,14 +1,14 @@
-// text_entries.cpp - length, concatenation, substrings, comparison and the
-// Shift-JIS case entries on CSTRING and VARCHAR values.
+// text_entries.cpp - the text entries: lengths, concatenation, substrings,
+// comparison, trimming and Shift-JIS case on CSTRING and VARCHAR values.
 //
-// All work is on bytes: a double-byte character counts as two, and a start or
-// a length may fall between its bytes.  Positions count from 0.
+// A CSTRING argument ends at its first zero byte; a VARCHAR is counted.  A
+// null argument pointer (SQL NULL) gives a null block, or 0 for a number.
 #include <cstring>
 
-#include "../module/kovudf.h"
-#include "sjis_case.h"
-#include "text_block.h"
-#include "text_span.h"
+#include "../text/sjis_case.h"
+#include "../text/text.h"
+#include "entries.h"
+#include "result_blocks.h"
 
 KOVUDF_ENTRY int32_t _UDF_StrLen(const char* text) {
     if (text == nullptr) {
@@ -28,28 +28,30 @@ KOVUDF_ENTRY char* _UDF_StrCat(const char* first, const char* second) {
     if (first == nullptr || second == nullptr) {
         return nullptr;
     }
-    const size_t first_length = std::strlen(first);
-    const size_t second_length = std::strlen(second);
-    unsigned char* block = host_block(first_length + second_length + 1);
+    const Text a = cstring_text(first), b = cstring_text(second);
+    unsigned char* block = host_block(a.length + b.length + 1);
     if (block == nullptr) {
         return nullptr;
     }
-    std::memcpy(block, first, first_length);
-    std::memcpy(block + first_length, second, second_length + 1);
+    *join_texts(a, b, block) = 0;
     return reinterpret_cast<char*>(block);
 }
 
 namespace {
 
-// The block of a valid request, holding the `count` bytes from `start`.
+// A substring block: the empty text for a request that covers nothing, else
+// a zero-filled block of the requested length holding the stretch.
 unsigned char* substring_block(const char* text, int16_t start, int16_t length,
-                               int32_t count, uint32_t header) {
-    unsigned char* block = zeroed_stretch_block(header, static_cast<uint32_t>(length));
-    if (block == nullptr) {
-        return nullptr;
+                               uint32_t header) {
+    const Text stretch = substring(cstring_text(text), start, length);
+    if (stretch.length == 0) {
+        return zeroed_stretch_block(header, 0);
     }
-    set_stretch_length(block, header, static_cast<uint32_t>(count));
-    std::memcpy(block + header, text + start, static_cast<size_t>(count));
+    unsigned char* block = zeroed_stretch_block(header, static_cast<uint32_t>(length));
+    if (block != nullptr) {
+        set_stretch_length(block, header, static_cast<uint32_t>(stretch.length));
+        std::memcpy(block + header, stretch.bytes, stretch.length);
+    }
     return block;
 }
 
@@ -60,11 +62,8 @@ KOVUDF_ENTRY char* _UDF_SubStr(const char* text, const int16_t* start,
     if (text == nullptr || start == nullptr || length == nullptr) {
         return nullptr;
     }
-    const int32_t count = substring_count(std::strlen(text), *start, *length);
-    unsigned char* block =
-        count < 0 ? empty_text_block()
-                  : substring_block(text, *start, *length, count, cstring_header);
-    return reinterpret_cast<char*>(block);
+    return reinterpret_cast<char*>(
+        substring_block(text, *start, *length, cstring_header));
 }
 
 KOVUDF_ENTRY VaryingText* _UDF_VSubStr(const char* text, const int16_t* start,
@@ -72,21 +71,16 @@ KOVUDF_ENTRY VaryingText* _UDF_VSubStr(const char* text, const int16_t* start,
     if (text == nullptr || start == nullptr || length == nullptr) {
         return nullptr;
     }
-    const int32_t count = substring_count(std::strlen(text), *start, *length);
-    if (count < 0) {
-        return empty_varying_block();
-    }
     return reinterpret_cast<VaryingText*>(
-        substring_block(text, *start, *length, count, varchar_header));
+        substring_block(text, *start, *length, varchar_header));
 }
 
-// Byte order of two VARCHARs over their declared lengths (see compare_bytes).
+// Byte order of two VARCHARs over their declared lengths.
 KOVUDF_ENTRY int32_t _UDF_VStrCmp(const VaryingText* first, const VaryingText* second) {
     if (first == nullptr || second == nullptr) {
         return 0;
     }
-    return compare_bytes(varying_bytes(first), varying_length(first),
-                         varying_bytes(second), varying_length(second));
+    return compare_bytes(varying_text(first), varying_text(second));
 }
 
 namespace {
@@ -103,6 +97,13 @@ char* case_mapped(const char* text, int (*map)(const unsigned char*, unsigned ch
     return reinterpret_cast<char*>(block);
 }
 
+char* trimmed(const char* text, Text (*trim)(Text)) {
+    if (text == nullptr) {
+        return nullptr;
+    }
+    return text_block_of(trim(cstring_text(text)));
+}
+
 }  // namespace
 
 KOVUDF_ENTRY char* _UDF_SjisUpper(const char* text) {
@@ -111,4 +112,16 @@ KOVUDF_ENTRY char* _UDF_SjisUpper(const char* text) {
 
 KOVUDF_ENTRY char* _UDF_SjisLower(const char* text) {
     return case_mapped(text, sjis_lower_copy);
+}
+
+KOVUDF_ENTRY char* _UDF_Trim(const char* text) {
+    return trimmed(text, trim_blanks);
+}
+
+KOVUDF_ENTRY char* _UDF_TrimLeft(const char* text) {
+    return trimmed(text, trim_leading_blanks);
+}
+
+KOVUDF_ENTRY char* _UDF_TrimRight(const char* text) {
+    return trimmed(text, trim_trailing_blanks);
 }

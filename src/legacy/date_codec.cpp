@@ -1,5 +1,5 @@
-// date_codec.cpp - the binding of the date codec to the server's client
-// library.  This is the only date code that touches the host.
+// date_codec.cpp - the binding of the legacy front's date codec to the
+// server's client library.
 #include "date_codec.h"
 
 #if defined(_WIN32) && !defined(_WIN64)

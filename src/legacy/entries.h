@@ -1,4 +1,5 @@
-// kovudf.h - the 41 entries the server calls, by family.
+// entries.h - the 41 entries the server calls, by family.  Their kinds are
+// checked against the table of functions (signature_check.cpp).
 //
 // Every argument arrives by reference.  A text result is a fresh block from
 // host_malloc that the server frees (declared FREE_IT); a BLOB result is the

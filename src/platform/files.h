@@ -1,4 +1,4 @@
-// host_file.h - the file calls behind UDF_FILETOBLOB and UDF_BLOBTOFILE.
+// files.h - the file calls behind UDF_FILETOBLOB and UDF_BLOBTOFILE.
 //
 // Reading uses the low-level open/read/close in binary mode.  Writing creates
 // or replaces the file for reading and writing (shared with nobody on

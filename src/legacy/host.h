@@ -1,10 +1,10 @@
-// host.h - what every kovudf function shares with the database server.
+// host.h - what every legacy entry shares with the database server.
 //
 // The server passes every argument by reference and takes results either by
 // value, as a fresh block it frees itself (FREE_IT), or as an output BLOB
 // record it handed in.  This header declares the shapes of those arguments
-// (VARCHAR, BLOB control record, date-and-time value), the result allocator
-// `host_malloc`, and the module heap used for working buffers.
+// (VARCHAR, BLOB control record, date-and-time value) and the result
+// allocator `host_malloc`.
 #pragma once
 
 #include <cstddef>
@@ -33,33 +33,6 @@ using host_malloc_size = long;  // ib_util_malloc's argument
 using host_malloc_fn = void* (*)(host_malloc_size);
 
 extern host_malloc_fn host_malloc;
-
-// A block of `size` bytes from host_malloc, or null when there is no allocator
-// or it has no memory.  Every caller treats null as "return SQL NULL".
-inline unsigned char* host_block(uint32_t size) {
-    if (host_malloc == nullptr) {
-        return nullptr;
-    }
-    return static_cast<unsigned char*>(host_malloc(size));
-}
-
-// ---------------------------------------------------------------------------
-// Working buffers come from the module's own heap and are released when the
-// owning scope ends, on every path.
-class ScratchBuffer {
-  public:
-    explicit ScratchBuffer(size_t size)
-        : bytes_(static_cast<unsigned char*>(std::malloc(size == 0 ? 1 : size))) {}
-    ~ScratchBuffer() { std::free(bytes_); }
-    ScratchBuffer(const ScratchBuffer&) = delete;
-    ScratchBuffer& operator=(const ScratchBuffer&) = delete;
-
-    unsigned char* get() const { return bytes_; }
-    explicit operator bool() const { return bytes_ != nullptr; }
-
-  private:
-    unsigned char* bytes_;
-};
 
 // ---------------------------------------------------------------------------
 // VARCHAR by reference: a 16-bit length in native byte order, then the bytes.

@@ -1,5 +1,5 @@
-// host_file.cpp - file access for the BLOB file functions, per platform.
-#include "host_file.h"
+// files.cpp - file access for the BLOB file functions, per platform.
+#include "files.h"
 
 #if defined(_WIN32)
 
