@@ -1,0 +1,66 @@
+// blob_stream.h - server BLOBs (IBlob) as the BLOB family's segment reader
+// and writer.
+//
+// An input BLOB is opened from the id in the message; an output BLOB is
+// created in the current transaction, as text or binary, and its id goes
+// into the output message once it is closed.  A BLOB left open by an error
+// is cancelled (output) or closed (input) when its owner goes out of scope.
+#pragma once
+
+#include "../blob/blob_stream.h"
+#include "call.h"
+
+namespace kovudf_udr {
+
+// The attachment and transaction of one call, taken once and released at
+// the end of the call.
+class CallScope {
+  public:
+    explicit CallScope(Call& call);
+    Status* const status;
+    Firebird::IMaster* const master;
+    const Held<Firebird::IAttachment> attachment;
+    const Held<Firebird::ITransaction> transaction;
+};
+
+class BlobInput final : public SegmentReader {
+  public:
+    BlobInput(CallScope& scope, const ISC_QUAD& id);
+    ~BlobInput();
+    BlobInput(const BlobInput&) = delete;
+    BlobInput& operator=(const BlobInput&) = delete;
+
+    // Segments of up to 65535 bytes, the largest there are: the server is
+    // not asked for statistics unless they are wanted.
+    uint16_t segment_size() const override { return 65535; }
+    bool read(unsigned char* buffer, uint16_t size, uint16_t* length) override;
+    // Count of segments, longest segment and total length, as the server
+    // reports them; anything it leaves out is 0.
+    BlobStats statistics();
+
+  private:
+    Status* status_;
+    Firebird::IMaster* master_;
+    ISC_QUAD id_;
+    Firebird::IBlob* blob_ = nullptr;
+};
+
+class BlobOutput final : public SegmentWriter {
+  public:
+    BlobOutput(CallScope& scope, bool text);
+    ~BlobOutput();
+    BlobOutput(const BlobOutput&) = delete;
+    BlobOutput& operator=(const BlobOutput&) = delete;
+
+    void write(const unsigned char* bytes, uint16_t length) override;
+    // Closes the BLOB and hands back its id.
+    ISC_QUAD finish();
+
+  private:
+    Status* status_;
+    Firebird::IMaster* master_;
+    ISC_QUAD id_{};
+    Firebird::IBlob* blob_ = nullptr;
+};
+
+}  // namespace kovudf_udr

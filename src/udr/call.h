@@ -1,0 +1,80 @@
+// call.h - one call of an external routine, as its body sees it: checked
+// access to the argument values of the input message, and the result set
+// into the output message.
+//
+// Nothing the server hands over is trusted: a text longer than its field's
+// room is an error, and so is a result text too long for its field, a
+// double that is not a finite number, or a date the server cannot store.
+#pragma once
+
+#include "../date/stamp.h"
+#include "../text/text.h"
+#include "message.h"
+
+namespace kovudf_udr {
+
+// What a routine is: its function, its messages and the character set of
+// its texts, fixed when the server makes it.
+struct RoutineShape {
+    const catalog::Function* function;
+    const catalog::CharacterSet* charset;
+    Layout in, out;
+};
+
+class Call {
+  public:
+    Call(Status* status, Firebird::IExternalContext* context, const RoutineShape& shape,
+         unsigned char* in, unsigned char* out)
+        : status(status), context(context), shape_(shape), in_(in), out_(out) {}
+
+    Status* const status;
+    Firebird::IExternalContext* const context;
+    const catalog::Function& function() const { return *shape_.function; }
+
+    // Arguments, by position from 0.
+    bool is_null(unsigned i) const;
+    Text text(unsigned i) const;
+    int16_t smallint(unsigned i) const;
+    int32_t integer(unsigned i) const;
+    double double_value(unsigned i) const;
+    DateTime timestamp(unsigned i) const;
+    Stamp stamp(unsigned i) const;
+    ISC_QUAD blob_id(unsigned i) const;
+
+    // True when an argument whose NULL makes the result NULL is NULL.
+    bool null_result() const;
+
+    // The result.  Every setter but set_null makes the result not NULL.
+    void set_null();
+    void set_smallint(int16_t value);
+    void set_integer(int32_t value);
+    void set_double(double value);
+    void set_timestamp(const DateTime& value);
+    void set_stamp(Stamp value);
+    void set_blob(const ISC_QUAD& id);
+    void set_text(Text value);
+    // Room for a result text of `length` bytes, written by the caller.
+    unsigned char* text_room(size_t length);
+    // The most bytes a result text may have.
+    unsigned text_capacity() const { return shape_.out.fields[0].length; }
+
+    [[noreturn]] void fail(const char* what, ISC_STATUS code = 0) const;
+    [[noreturn]] void fail_out_of_memory() const;
+
+  private:
+    const Field& argument(unsigned i, bool text) const;
+    template <class T>
+    T value(unsigned i) const;
+    template <class T>
+    void set(const T& value);
+
+    const RoutineShape& shape_;
+    unsigned char* const in_;
+    unsigned char* const out_;
+};
+
+// The body of a routine: reads its arguments (none is NULL but those the
+// table lets through) and sets its result.
+using RoutineBody = void (*)(Call& call);
+
+}  // namespace kovudf_udr
