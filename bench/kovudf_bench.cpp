@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "date/calendar.h"
-#include "module/kovudf.h"
+#include "legacy/entries.h"
 #include "text/sjis_case.h"
 
 namespace {

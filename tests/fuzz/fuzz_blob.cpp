@@ -11,7 +11,7 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "module/kovudf.h"
+#include "legacy/entries.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 // that range is the server's to refuse.
 #include <cstring>
 
-#include "date/date_codec.h"
+#include "legacy/date_codec.h"
 #include "date/date_parse.h"
 #include "fuzz_support.h"
-#include "module/kovudf.h"
+#include "legacy/entries.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "fuzz_support.h"
-#include "module/kovudf.h"
+#include "legacy/entries.h"
 
 namespace {
 

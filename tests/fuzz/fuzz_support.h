@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "module/host.h"
+#include "legacy/host.h"
 
 using Bytes = std::vector<unsigned char>;
 

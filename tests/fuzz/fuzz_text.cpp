@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "module/kovudf.h"
+#include "legacy/entries.h"
 #include "text/sjis_case.h"
 
 namespace {

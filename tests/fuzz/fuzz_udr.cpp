@@ -3,14 +3,16 @@
 // called as the UDR engine would: its input message, laid out as the
 // routine declares it and exactly that large, is filled with the fuzzer's
 // bytes (lengths, null flags and values alike).  A routine must either fail
-// with an error or give an output whose null flags are 0 or 1 and whose
-// text lengths lie within their declared sizes; nothing may be read or
-// written outside the two messages.
+// with an error or give an output whose null flags are 0 or 1, whose text
+// lengths lie within their declared sizes and whose doubles are finite;
+// nothing may be read or written outside the two messages.
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "catalog/catalog.h"
 #include "fuzz_support.h"
 #include "udr/udr_stand_ins.h"
 
@@ -46,9 +48,12 @@ std::vector<std::unique_ptr<Routine>>& routines() {
             auto r = std::make_unique<Routine>();
             r->name = name;
             r->factory = entry.second;
-            r->factory->setup(&wrapper, &context, nullptr, &r->in, &r->out);
-            r->in_size = r->in.layout();
-            r->out_size = r->out.layout();
+            RoutineMetadata declared(catalog::find(name.c_str())->argument_count,
+                                     catalog::charset_none.id);
+            r->factory->setup(&wrapper, &context, &declared, &r->in, &r->out);
+            FUZZ_CHECK(!(status.getState() & IStatus::STATE_ERRORS));
+            r->in_size = r->in.laid_out().length;
+            r->out_size = r->out.laid_out().length;
             found.push_back(std::move(r));
         }
         return found;
@@ -73,10 +78,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(function != nullptr && !(status.getState() & IStatus::STATE_ERRORS));
     function->execute(&wrapper, &context, in.data(), out.data());
     if (!(status.getState() & IStatus::STATE_ERRORS)) {
-        for (const Field& f : r.out.fields) {
+        for (const Field& f : r.out.laid_out().fields) {
             int16_t flag;
             std::memcpy(&flag, out.data() + f.null_offset, sizeof flag);
             FUZZ_CHECK(flag == 0 || flag == 1);
+            if (flag == 0 && f.type == SQL_DOUBLE) {
+                double value;
+                std::memcpy(&value, out.data() + f.offset, sizeof value);
+                FUZZ_CHECK(std::isfinite(value));
+            }
             if (flag == 0 && f.type == SQL_VARYING) {
                 uint16_t length;
                 std::memcpy(&length, out.data() + f.offset, sizeof length);

@@ -9,7 +9,7 @@
 
 #include <cstddef>
 
-#include "module/host.h"
+#include "legacy/host.h"
 
 void failing_heap_arm(size_t fail_at);  // 1 = the first allocation fails
 struct FailingHeapReport {

@@ -4,7 +4,9 @@
 // kept, and the allocator can be told to fail) and frees the blocks at the
 // end of each test, as the server would.  StandInBlob is an in-memory BLOB
 // that serves get_segment from a list of segments (or from a generator, for
-// BLOBs too large to hold) and records put_segment calls.
+// BLOBs too large to hold) and records put_segment calls; the same BLOB is
+// the BLOB family's segment reader and writer, so the family's tests and the
+// legacy entries' tests share it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,7 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "module/host.h"
+#include "blob/blob_stream.h"
+#include "legacy/host.h"
 #include "stand_in_allocator.h"
 
 using Bytes = std::vector<unsigned char>;
@@ -49,7 +52,7 @@ class HostTest : public ::testing::Test {
     host_malloc_fn saved_ = nullptr;
 };
 
-class StandInBlob {
+class StandInBlob final : public SegmentReader, public SegmentWriter {
   public:
     // A BLOB holding these segments; statistics as the server would fill them.
     explicit StandInBlob(std::vector<Bytes> segments);
@@ -75,6 +78,20 @@ class StandInBlob {
     void count_only() { count_only_ = true; }
     // Called inside every get_segment, e.g. to sample the heap.
     std::function<void()> on_read;
+
+    // The segment reader and writer over the same BLOB.
+    uint16_t segment_size() const override {
+        return segment_buffer_size(record_.max_seglen);
+    }
+    bool read(unsigned char* buffer, uint16_t size, uint16_t* length) override {
+        unsigned short reported = 0;
+        const short result = get_segment(this, buffer, size, &reported);
+        *length = result != 0 ? reported : 0;
+        return result != 0;
+    }
+    void write(const unsigned char* bytes, uint16_t length) override {
+        put_segment(this, bytes, length);
+    }
 
   private:
     static short get_segment(void* handle, unsigned char* buffer, unsigned short size,

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "module/kovudf.h"
+#include "legacy/entries.h"
 #include "support/stand_in_allocator.h"
 
 // The module-wide allocator pointer of the routines compiled into the test

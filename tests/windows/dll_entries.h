@@ -6,7 +6,7 @@
 // on every platform.
 #pragma once
 
-#include "module/kovudf.h"
+#include "legacy/entries.h"
 
 // The address of an exported entry; the test fails at once if it is missing.
 void* kovudf_dll_entry(const char* name);

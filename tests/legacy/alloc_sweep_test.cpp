@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "module/kovudf.h"
+#include "legacy/entries.h"
 #include "support/failing_heap.h"
 #include "support/stand_in_host.h"
 

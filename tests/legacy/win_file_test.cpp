@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "module/kovudf.h"
+#include "legacy/entries.h"
 #include "support/stand_in_host.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The module entry routine driven through a stand-in loader.
-#include "module/module_entry.h"
+#include "legacy/module_entry.h"
 
 #include <gtest/gtest.h>
 

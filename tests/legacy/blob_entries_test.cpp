@@ -1,14 +1,17 @@
-// BLOB entries on the stand-in server: descriptions, building, substrings,
-// Shift-JIS case across segments, and the null and size rules.
+// The BLOB entries over the server's BLOB control records: descriptions
+// from the record's fields, the output record handed back (and left alone
+// when it has no handle), substring blocks, and NULL BLOBs.  Building,
+// stretches and case across segments are the BLOB family's
+// (tests/families/blob_test.cpp); here the entries must pass the family's
+// results through.
 #include <gtest/gtest.h>
 
-#include <random>
+#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "module/kovudf.h"
+#include "legacy/entries.h"
 #include "support/stand_in_host.h"
-#include "text/sjis_case.h"
 
 namespace {
 
@@ -59,41 +62,32 @@ TEST_F(BlobTest, InfoAndSizeComeFromTheRecord) {
     EXPECT_EQ(std::string(_UDF_BlobInfo(&empty.record())).size(), 75u);
 }
 
-TEST_F(BlobTest, StrToBlobWritesTextChunksOf8192) {
-    const std::vector<std::pair<size_t, std::vector<size_t>>> cases = {
-        {0, {}}, {8192, {8192}}, {8193, {8192, 1}}, {20000, {8192, 8192, 3616}}};
-    for (const auto& c : cases) {
-        StandInBlob out = StandInBlob::output();
-        const std::string text(c.first, 'x');
-        EXPECT_EQ(_UDF_StrToBlob(text.c_str(), &out.record()), &out.record());
-        EXPECT_EQ(out.written_lengths(), c.second);
-    }
-    BlobControl null_out = StandInBlob::null_record();
-    EXPECT_EQ(_UDF_StrToBlob("abc", &null_out), &null_out);
-}
-
-TEST_F(BlobTest, BlobCatKeepsEverySegmentAndBlobAddStrDropsEmptyOnes) {
+TEST_F(BlobTest, EntriesPassTheFamilysSegmentsThrough) {
+    StandInBlob out = StandInBlob::output();
+    EXPECT_EQ(_UDF_StrToBlob(std::string(20000, 'x').c_str(), &out.record()),
+              &out.record());
+    EXPECT_EQ(out.written_lengths(), (std::vector<size_t>{8192, 8192, 3616}));
     {
         StandInBlob first(std::vector<Bytes>{filled(10, 'a'), Bytes{}, filled(5, 'b')});
         StandInBlob second(segments({"xyz"}));
-        StandInBlob out = StandInBlob::output();
-        EXPECT_EQ(_UDF_BlobCat(&first.record(), &second.record(), &out.record()),
-                  &out.record());
-        EXPECT_EQ(out.written_lengths(), (std::vector<size_t>{10, 0, 5, 3}));
+        StandInBlob cat = StandInBlob::output();
+        EXPECT_EQ(_UDF_BlobCat(&first.record(), &second.record(), &cat.record()),
+                  &cat.record());
+        EXPECT_EQ(cat.written_lengths(), (std::vector<size_t>{10, 0, 5, 3}));
     }
     {
         StandInBlob blob(std::vector<Bytes>{filled(10, 'a'), Bytes{}, filled(5, 'b')});
-        StandInBlob out = StandInBlob::output();
-        EXPECT_EQ(_UDF_BlobAddStr(&blob.record(), "abc", &out.record()), &out.record());
-        EXPECT_EQ(out.written_lengths(), (std::vector<size_t>{10, 5, 3}));
-        EXPECT_EQ(string_of(out.written().back()), "abc");
+        StandInBlob added = StandInBlob::output();
+        EXPECT_EQ(_UDF_BlobAddStr(&blob.record(), "abc", &added.record()),
+                  &added.record());
+        EXPECT_EQ(added.written_lengths(), (std::vector<size_t>{10, 5, 3}));
     }
-    {
-        StandInBlob blob(std::vector<Bytes>{filled(10, 'a'), Bytes{}});
-        StandInBlob out = StandInBlob::output();
-        _UDF_BlobAddStr(&blob.record(), "", &out.record());
-        EXPECT_EQ(out.written_lengths(), (std::vector<size_t>{10}));
-    }
+    StandInBlob cut(std::vector<Bytes>{Bytes{'a', 0x82}, Bytes{0x81, 'b'}});
+    StandInBlob upper = StandInBlob::output();
+    EXPECT_EQ(_UDF_BlobSjisUpper(&cut.record(), &upper.record()), &upper.record());
+    EXPECT_EQ(upper.written(), (std::vector<Bytes>{Bytes{'A'}, Bytes{0x82, 0x60, 'B'}}));
+    BlobControl null_out = StandInBlob::null_record();
+    EXPECT_EQ(_UDF_StrToBlob("abc", &null_out), &null_out);
 }
 
 TEST_F(BlobTest, NullBlobsContributeNothingAndNullOutputIsNotTouched) {
@@ -212,120 +206,27 @@ TEST_F(BlobTest, SubStrOfNullAndEmptyBlobs) {
     EXPECT_EQ(_UDF_BlobSubStr(&blob.record(), nullptr, &length), nullptr);
 }
 
-TEST_F(BlobTest, SubStrStopsReadingWhenTheStretchIsComplete) {
-    std::vector<Bytes> ten(10, filled(10, 'z'));
-    StandInBlob first(ten);
-    const int32_t zero = 0;
-    const int16_t five = 5;
-    _UDF_BlobSubStr(&first.record(), &zero, &five);
-    EXPECT_EQ(first.get_calls(), 1);
-
-    StandInBlob later(ten);
-    const int32_t fifteen = 15;
-    const int16_t ten_bytes = 10;
-    _UDF_BlobSubStr(&later.record(), &fifteen, &ten_bytes);
-    EXPECT_EQ(later.get_calls(), 3);
-}
-
-// Segments of more than 32767 bytes: lengths are unsigned.
-TEST_F(BlobTest, SegmentsLongerThan32767Bytes) {
-    Bytes big(40000);
-    for (size_t i = 0; i < big.size(); ++i) {
-        big[i] = static_cast<unsigned char>('a' + i % 26);
-    }
-    const int32_t start = 39990;
-    const int16_t length = 20;
-    StandInBlob blob(std::vector<Bytes>{big, bytes_of("XYZ")});
-    EXPECT_EQ(std::string(_UDF_BlobSubStr(&blob.record(), &start, &length)),
-              string_of(Bytes(big.end() - 10, big.end())) + "XYZ");
-
-    StandInBlob blob2(std::vector<Bytes>{big});
-    StandInBlob out = StandInBlob::output();
-    _UDF_BlobCat(&blob2.record(), &blob2.record(), &out.record());
-    EXPECT_EQ(out.written_lengths(), (std::vector<size_t>{40000}));
-
-    // A record claiming 65536-byte segments still gets a usable buffer.
-    StandInBlob blob3(std::vector<Bytes>{big});
-    blob3.record().max_seglen = 65536;
-    StandInBlob out3 = StandInBlob::output();
-    _UDF_BlobSjisLower(&blob3.record(), &out3.record());
-    EXPECT_EQ(out3.written_lengths(), (std::vector<size_t>{40000}));
-}
-
-// ---------------------------------------------------------------------------
-// Shift-JIS case
-
-std::vector<Bytes> convert(std::vector<Bytes> parts, bool upper) {
-    StandInBlob blob(std::move(parts));
-    StandInBlob out = StandInBlob::output();
-    BlobControl* r = upper ? _UDF_BlobSjisUpper(&blob.record(), &out.record())
-                           : _UDF_BlobSjisLower(&blob.record(), &out.record());
-    EXPECT_EQ(r, &out.record());
-    return out.written();
-}
-
-TEST_F(BlobTest, CaseConversionCarriesLeadBytesAcrossSegments) {
-    EXPECT_EQ(convert(segments({"abc"}), true), segments({"ABC"}));
-    EXPECT_EQ(convert(segments({"ABC"}), false), segments({"abc"}));
-    EXPECT_EQ(convert({Bytes{'a', 0x82}, Bytes{0x81, 'b'}}, true),
-              (std::vector<Bytes>{Bytes{'A'}, Bytes{0x82, 0x60, 'B'}}));
-    EXPECT_EQ(convert({Bytes{'a', 'b', 'c', 0x82}}, true),
-              (std::vector<Bytes>{bytes_of("ABC"), Bytes{0x82}}));
-    EXPECT_EQ(convert({Bytes{0x82}, Bytes{0x81}}, true),
-              (std::vector<Bytes>{Bytes{}, Bytes{0x82, 0x60}}));
-    EXPECT_EQ(convert({Bytes{}, bytes_of("a")}, true),
-              (std::vector<Bytes>{Bytes{}, bytes_of("A")}));
-    EXPECT_EQ(convert({Bytes{0xA1, 'a', 0xDF}}, true),
-              (std::vector<Bytes>{Bytes{0xA1, 'A', 0xDF}}));
-    // A zero byte is a character like any other: the bytes after it convert.
-    EXPECT_EQ(convert({Bytes{'a', 0, 'b', 0x82, 0, 'c'}}, true),
-              (std::vector<Bytes>{Bytes{'A', 0, 'B', 0x82, 0, 'C'}}));
-
+// UDF_BLOBTOFILE's own codes: a NULL BLOB touches no file, a missing name
+// is a file that cannot be created; UDF_FILETOBLOB leaves an output record
+// without a handle alone.
+TEST_F(BlobTest, FileEntriesOwnCodes) {
+    const std::string kept = "kovudf_entries_test_keep.txt";
+    write_file(kept, bytes_of("keep me"));
     BlobControl null_blob = StandInBlob::null_record();
+    EXPECT_EQ(_UDF_BlobToFile(&null_blob, kept.c_str(), nullptr), -999);
+    EXPECT_EQ(string_of(read_file(kept)), "keep me");
+    StandInBlob blob(segments({"some", " text"}));
+    EXPECT_EQ(_UDF_BlobToFile(&blob.record(), nullptr, nullptr), -1);
+    const int32_t ignored = 7;
+    EXPECT_EQ(_UDF_BlobToFile(&blob.record(), kept.c_str(), &ignored), 0);
+    EXPECT_EQ(string_of(read_file(kept)), "some text");
+
+    BlobControl null_out = StandInBlob::null_record();
+    EXPECT_EQ(_UDF_FileToBlob(kept.c_str(), &null_out), &null_out);
     StandInBlob out = StandInBlob::output();
-    EXPECT_EQ(_UDF_BlobSjisUpper(&null_blob, &out.record()), &out.record());
-    EXPECT_TRUE(out.written().empty());
-}
-
-// Wherever the server cuts the segments, the bytes come out the same as
-// converting the whole text at once.
-TEST_F(BlobTest, CaseConversionDoesNotDependOnSegmentCuts) {
-    std::mt19937 random(12345);
-    const unsigned char alphabet[] = {'a',  'Z',  0x82, 0x81, 0x60, 0x83,
-                                      0x61, 0xE0, 0xB1, 0,    ' '};
-    for (int round = 0; round < 300; ++round) {
-        Bytes whole(random() % 60);
-        for (auto& b : whole) {
-            b = alphabet[random() % sizeof alphabet];
-        }
-        Bytes expected(whole.size());
-        sjis_upper_span(whole.data(), expected.data(), whole.size());
-
-        std::vector<Bytes> parts;
-        for (size_t at = 0; at < whole.size();) {
-            const size_t n = std::min<size_t>(random() % 7, whole.size() - at);
-            parts.emplace_back(whole.begin() + at, whole.begin() + at + n);
-            at += n;
-        }
-        Bytes got;
-        for (const Bytes& s : convert(parts, true)) {
-            got.insert(got.end(), s.begin(), s.end());
-        }
-        EXPECT_EQ(got, expected);
-    }
-}
-
-TEST_F(BlobTest, CarryOntoAFullSegmentIsNotLost) {
-    Bytes full(65535, 'a');
-    StandInBlob blob(std::vector<Bytes>{Bytes{0x82}, full});
-    StandInBlob out = StandInBlob::output();
-    _UDF_BlobSjisUpper(&blob.record(), &out.record());
-    EXPECT_EQ(out.written_bytes(), 65536u);
-    const Bytes all = out.contents();
-    EXPECT_EQ(all[0], 0x82);
-    EXPECT_EQ(all[1], 'a');  // second byte of the double-byte character
-    EXPECT_EQ(all[2], 'A');
-    EXPECT_EQ(all.back(), 'A');
+    EXPECT_EQ(_UDF_FileToBlob(kept.c_str(), &out.record()), &out.record());
+    EXPECT_EQ(string_of(out.contents()), "some text");
+    std::remove(kept.c_str());
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "module/kovudf.h"
+#include "legacy/entries.h"
 #include "support/stand_in_host.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <fstream>
 #include <string>
 
-#include "module/kovudf.h"
+#include "blob/blob.h"
 #include "support/stand_in_host.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -41,7 +41,7 @@ void fill_pattern(uint64_t offset, unsigned char* buffer, uint16_t length) {
     }
 }
 
-class BlobStreamTest : public HostTest {
+class BlobStreamTest : public ::testing::Test {
   protected:
     // Runs `entry` on a generated 100 MB BLOB and returns the most heap it
     // held above what was in use before.
@@ -62,17 +62,17 @@ class BlobStreamTest : public HostTest {
 TEST_F(BlobStreamTest, HundredMegabytesPassWithOneSegmentBuffer) {
     const size_t bound = segment + 4096;  // the buffer and allocator overhead
     EXPECT_LE(peak_heap_growth([](StandInBlob& in, StandInBlob& out) {
-                  _UDF_BlobSjisUpper(&in.record(), &out.record());
+                  convert_blob_case(&in, out, CaseMapping::upper);
                   EXPECT_EQ(out.written_bytes(), hundred_mb);
               }),
               bound);
     EXPECT_LE(peak_heap_growth([](StandInBlob& in, StandInBlob& out) {
-                  _UDF_BlobCat(&in.record(), &in.record(), &out.record());
+                  concatenate_blobs(&in, &in, out);
                   EXPECT_EQ(out.written_bytes(), hundred_mb);
               }),
               bound);
     EXPECT_LE(peak_heap_growth([](StandInBlob& in, StandInBlob&) {
-                  EXPECT_EQ(_UDF_BlobToFile(&in.record(), "/dev/null", nullptr), 0);
+                  EXPECT_EQ(copy_blob_to_file(in, "/dev/null"), 0);
               }),
               bound);
 }
@@ -84,10 +84,9 @@ std::vector<Bytes> segments_of_text() {
     return {bytes_of("some"), bytes_of(" text")};
 }
 
-class BlobFileTest : public HostTest {
+class BlobFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        HostTest::SetUp();
         char pattern[] = "/tmp/kovudf-test-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir_ = pattern;
@@ -95,7 +94,6 @@ class BlobFileTest : public HostTest {
     void TearDown() override {
         std::string command = "rm -rf '" + dir_ + "'";
         EXPECT_EQ(std::system(command.c_str()), 0);
-        HostTest::TearDown();
     }
     std::string path(const std::string& name) const { return dir_ + "/" + name; }
     std::string dir_;
@@ -111,23 +109,19 @@ TEST_F(BlobFileTest, FileToBlobReadsChunksOf8192) {
         }
         write_file(path("in"), data);
         StandInBlob out = StandInBlob::output();
-        EXPECT_EQ(_UDF_FileToBlob(path("in").c_str(), &out.record()), &out.record());
+        EXPECT_TRUE(copy_file_to_blob(path("in").c_str(), out));
         EXPECT_EQ(out.written_lengths(), c.second);
         EXPECT_EQ(out.contents(), data);
     }
 
     write_file(path("raw"), Bytes{0x0D, 0x0A, 0x1A, 0x00});
     StandInBlob raw = StandInBlob::output();
-    _UDF_FileToBlob(path("raw").c_str(), &raw.record());
+    copy_file_to_blob(path("raw").c_str(), raw);
     EXPECT_EQ(raw.contents(), (Bytes{0x0D, 0x0A, 0x1A, 0x00}));
 
     StandInBlob missing = StandInBlob::output();
-    EXPECT_EQ(_UDF_FileToBlob(path("missing").c_str(), &missing.record()),
-              &missing.record());
+    EXPECT_TRUE(copy_file_to_blob(path("missing").c_str(), missing));
     EXPECT_TRUE(missing.written().empty());
-
-    BlobControl null_out = StandInBlob::null_record();
-    EXPECT_EQ(_UDF_FileToBlob(path("raw").c_str(), &null_out), &null_out);
 
     // Only regular files: a device, a FIFO without writers or a directory
     // would never end or cannot be read; each leaves the BLOB empty.
@@ -135,7 +129,7 @@ TEST_F(BlobFileTest, FileToBlobReadsChunksOf8192) {
     for (const std::string& name : {std::string("/dev/zero"), path("fifo"), dir_}) {
         SCOPED_TRACE(name);
         StandInBlob out = StandInBlob::output();
-        EXPECT_EQ(_UDF_FileToBlob(name.c_str(), &out.record()), &out.record());
+        EXPECT_TRUE(copy_file_to_blob(name.c_str(), out));
         EXPECT_TRUE(out.written().empty());
     }
 }
@@ -144,34 +138,25 @@ TEST_F(BlobFileTest, BlobToFileWritesNonEmptySegments) {
     write_file(path("out"), Bytes(100, 'o'));  // longer than what replaces it
     StandInBlob blob(
         std::vector<Bytes>{Bytes(10, 'a'), Bytes{}, Bytes{0x0D, 0x0A, 0x1A, 0x00, 'b'}});
-    const int32_t ignored = 7;
-    EXPECT_EQ(_UDF_BlobToFile(&blob.record(), path("out").c_str(), &ignored), 0);
+    EXPECT_EQ(copy_blob_to_file(blob, path("out").c_str()), 0);
     const Bytes expected = {'a', 'a', 'a',  'a',  'a',  'a',  'a', 'a',
                             'a', 'a', 0x0D, 0x0A, 0x1A, 0x00, 'b'};
     EXPECT_EQ(read_file(path("out")), expected);
 
     StandInBlob empty(std::vector<Bytes>{Bytes{}});
-    EXPECT_EQ(_UDF_BlobToFile(&empty.record(), path("empty").c_str(), &ignored), 0);
+    EXPECT_EQ(copy_blob_to_file(empty, path("empty").c_str()), 0);
     struct stat info {};
     ASSERT_EQ(stat(path("empty").c_str(), &info), 0);
     EXPECT_EQ(info.st_size, 0);
 }
 
 TEST_F(BlobFileTest, BlobToFileResultCodes) {
-    write_file(path("keep"), bytes_of("keep me"));
-    BlobControl null_blob = StandInBlob::null_record();
-    EXPECT_EQ(_UDF_BlobToFile(&null_blob, path("keep").c_str(), nullptr), -999);
-    EXPECT_EQ(string_of(read_file(path("keep"))), "keep me");
-
     StandInBlob blob(segments_of_text());
-    EXPECT_EQ(_UDF_BlobToFile(&blob.record(), path("no/such/dir/file").c_str(), nullptr),
-              -1);
-    StandInBlob blob2(segments_of_text());
-    EXPECT_EQ(_UDF_BlobToFile(&blob2.record(), nullptr, nullptr), -1);
+    EXPECT_EQ(copy_blob_to_file(blob, path("no/such/dir/file").c_str()), -1);
 
     // A failed write reports the system's error number, never 0, and stops.
     StandInBlob full(std::vector<Bytes>{Bytes(5000, 'x'), Bytes(5000, 'y')});
-    EXPECT_EQ(_UDF_BlobToFile(&full.record(), "/dev/full", nullptr), ENOSPC);
+    EXPECT_EQ(copy_blob_to_file(full, "/dev/full"), ENOSPC);
     EXPECT_EQ(full.get_calls(), 1);
 }
 

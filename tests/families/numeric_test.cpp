@@ -1,12 +1,12 @@
 // Absolute values, the three rounding modes (bit for bit, signed zeros and
 // NaN signs included) and octal text.
+#include "numeric/numeric.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <limits>
-
-#include "module/kovudf.h"
 
 namespace {
 
@@ -17,25 +17,22 @@ uint64_t bits(double value) {
 }
 
 double round_mode(double value, int16_t mode) {
-    return _UDF_Round(&value, &mode);
+    return round_by_mode(value, mode);
 }
 
 // Same value and same sign bit (so -0.0 differs from +0.0).
 #define EXPECT_SAME_DOUBLE(actual, expected) EXPECT_EQ(bits(actual), bits(expected))
 
 TEST(Numeric, AbsClearsOnlyTheSignBit) {
-    double v = -0.0;
-    EXPECT_SAME_DOUBLE(_UDF_Abs(&v), 0.0);
-    v = -1.5;
-    EXPECT_SAME_DOUBLE(_UDF_Abs(&v), 1.5);
-    v = -std::numeric_limits<double>::infinity();
-    EXPECT_SAME_DOUBLE(_UDF_Abs(&v), std::numeric_limits<double>::infinity());
-    v = -std::numeric_limits<double>::quiet_NaN();
+    EXPECT_SAME_DOUBLE(absolute_value(-0.0), 0.0);
+    EXPECT_SAME_DOUBLE(absolute_value(-1.5), 1.5);
+    EXPECT_SAME_DOUBLE(absolute_value(-std::numeric_limits<double>::infinity()),
+                       std::numeric_limits<double>::infinity());
+    const double v = -std::numeric_limits<double>::quiet_NaN();
     ASSERT_TRUE(std::signbit(v));
-    const double r = _UDF_Abs(&v);
+    const double r = absolute_value(v);
     EXPECT_TRUE(std::isnan(r));
     EXPECT_EQ(bits(r), bits(v) & ~(uint64_t{1} << 63));
-    EXPECT_SAME_DOUBLE(_UDF_Abs(nullptr), 0.0);
 }
 
 TEST(Numeric, IAbs) {
@@ -46,9 +43,8 @@ TEST(Numeric, IAbs) {
                                                   {INT32_MAX, INT32_MAX},
                                                   {INT32_MIN, INT32_MIN},
                                                   {INT32_MIN + 1, INT32_MAX}}) {
-        EXPECT_EQ(_UDF_IAbs(&c.first), c.second);
+        EXPECT_EQ(absolute_value(c.first), c.second);
     }
-    EXPECT_EQ(_UDF_IAbs(nullptr), 0);
 }
 
 TEST(Numeric, RoundModes) {
@@ -140,9 +136,15 @@ TEST(Numeric, OctReadsLikeScanf) {
          0},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(_UDF_Oct(c.first.c_str()), c.second) << "[" << c.first << "]";
+        EXPECT_EQ(octal_value(text_of(c.first.data(), c.first.size())), c.second)
+            << "[" << c.first << "]";
     }
-    EXPECT_EQ(_UDF_Oct(nullptr), 0);
+    // Counted: the digits end with the text, or at a zero byte.
+    EXPECT_EQ(octal_value(text_of("777", 2)), 63);
+    EXPECT_EQ(octal_value(text_of("7\0"
+                                  "7",
+                                  3)),
+              7);
 }
 
 }  // namespace
