@@ -1,7 +1,7 @@
 # sql_bench.sh - SQL timings on the embedded server, sourced by ./run bench.
 #
 # One database holds the legacy functions (UDF_*), their external-routine
-# twins (UDR_*), empty routines of the same signatures (EMPTY_*, from
+# twins (UDR_*), empty routines with the same messages (EMPTY_*, from
 # bench/udr_empty.cpp) and bench/rows.sql.  Every query of bench/functions.txt
 # runs over all rows for each kind, the kinds interleaved, BENCH_REPS times
 # (default 3); the median elapsed time less that of a bare COUNT(*) over the
@@ -14,29 +14,31 @@ bench_functions() {
 
 sql_bench() {
     local reps="${BENCH_REPS:-3}" database="$BUILD/bench.fdb" dir="$BUILD/bench-sql"
-    local rows=400000 label aggregate empty builtin rep
+    local rows=400000 label aggregate builtin rep
     mkdir -p "$dir"
-    create_database "$database"
-    sed 's/FUNCTION UDF_/FUNCTION UDR_/' "$ROOT/sql/kovudf_udr.sql" >"$dir/twins.sql"
-    quietly isql -q -m -b "$database" -i "$dir/twins.sql"
-    quietly isql -q -m -b "$database" -i "$ROOT/bench/empty.sql"
-    quietly isql -q -m -b "$database" -i "$ROOT/bench/rows.sql"
+    create_database "$database" udf || return 1
+    "$BUILD/kovudf_declare" sql --front routine --functions plain --prefix UDR_ >"$dir/twins.sql"
+    "$BUILD/kovudf_declare" sql --front routine --functions plain --prefix EMPTY_ \
+        --module kovudf_empty >"$dir/empty.sql"
+    quietly fb_isql -q -m -b "$database" -i "$dir/twins.sql" &&
+        quietly fb_isql -q -m -b "$database" -i "$dir/empty.sql" &&
+        quietly fb_isql -q -m -b "$database" -i "$ROOT/bench/rows.sql" || return 1
     {
         echo "SET LIST ON;"
         echo "SET STATS ON;"
         for rep in $(seq "$reps"); do
             echo "SELECT COUNT(*) AS Z_BASE FROM bench_rows;"
-            while IFS='|' read -r label aggregate empty builtin; do
-                label=$(echo $label) empty=$(echo $empty) builtin=$(echo "$builtin" | sed 's/^ *//;s/ *$//')
+            while IFS='|' read -r label aggregate builtin; do
+                label=$(echo $label) builtin=$(echo "$builtin" | sed 's/^ *//;s/ *$//')
                 aggregate=$(echo "$aggregate" | sed 's/^ *//;s/ *$//')
                 echo "SELECT ${aggregate//@/UDF_$label} AS L_$label FROM bench_rows;"
                 echo "SELECT ${aggregate//@/UDR_$label} AS R_$label FROM bench_rows;"
-                echo "SELECT ${aggregate//@/EMPTY_$empty} AS E_$label FROM bench_rows;"
+                echo "SELECT ${aggregate//@/EMPTY_$label} AS E_$label FROM bench_rows;"
                 [ "$builtin" = - ] || echo "SELECT $builtin AS B_$label FROM bench_rows;"
             done < <(bench_functions)
         done
     } >"$dir/queries.sql"
-    isql -q -m "$database" -i "$dir/queries.sql" >"$dir/output.txt" 2>&1
+    fb_isql -q -m "$database" -i "$dir/queries.sql" >"$dir/output.txt" 2>&1
     rm -f "$database"
     if grep -q 'Statement failed' "$dir/output.txt"; then
         grep -B2 -A4 'Statement failed' "$dir/output.txt" >&2

@@ -1,19 +1,45 @@
 # shellcheck shell=bash
-# package.sh - checks of the release artefacts in dist/, sourced by ./run
-# after make_packages (and after tests/server/server.sh).
+# package.sh - the release artefacts in dist/ and their checks, sourced by
+# ./run after tests/modules.sh and tests/windows/windows.sh.
 #
-#   artefacts_are_summed          SHA256SUMS lists the four artefacts and
-#                                 their sums hold
-#   artefact_holds_its_files F    F's files are the ones the README lists
-#   tarball_matches_package       the .tar.gz's modules are the .deb's
-#   windows_archive_is_sound BITS the .zip's DLLs pass the export, import and
-#                                 version checks; its texts have CRLF endings
-#   debian_package_is_declared    dependencies, description, no maintainer
-#                                 scripts
-#   deployment_works              dpkg -i, a real server using the installed
-#                                 files over the network, dpkg -r, nothing left
+#   make_packages                 ./run package: the .deb and .tar.gz from a
+#                                 Release build, a .zip from each Windows
+#                                 build, and SHA256SUMS
+#   run_package_checks            make them and check them:
+#     artefacts_are_summed          SHA256SUMS lists the four and their sums hold
+#     artefact_holds_its_files F    F's files are the ones the README lists
+#     tarball_matches_package       the .tar.gz's modules are the .deb's
+#     windows_archive_is_sound BITS the .zip's DLLs pass the export, import and
+#                                   version checks; its texts end lines in CRLF
+#     debian_package_is_declared    dependencies, description, no scripts
+#     deployment_works              the .deb installed into a Debian 12 system
+#                                   of its own, used by a real server there
+#                                   over the network, removed, nothing left
 
-FB_UDR_DIR="$FB_LIB_DIR/plugins/udr"
+MINGW_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
+DEBIAN_FB_DIR=/usr/lib/x86_64-linux-gnu/firebird/3.0
+
+kovudf_version() {
+    sed -n 's/^project(kovudf VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt"
+}
+
+make_packages() {
+    local out="$BUILD/package/out" bits
+    say "packaging kovudf $(kovudf_version) into dist/"
+    quietly cmake -S "$ROOT" -B "$BUILD/package" -DCMAKE_BUILD_TYPE=Release -DKOVUDF_TESTS=OFF &&
+        quietly cmake --build "$BUILD/package" -j"$(nproc)" || return 1
+    rm -rf "$out"
+    (cd "$BUILD/package" && quietly cpack -B "$out") || return 1
+    for bits in 32 64; do
+        build_windows "$bits" && (cd "$BUILD/win$bits" && quietly cpack -B "$out") || return 1
+    done
+    rm -rf "$DIST"
+    mkdir -p "$DIST"
+    mv "$out"/*.deb "$out"/*.tar.gz "$out"/*.zip "$DIST/" &&
+        (cd "$DIST" && sha256sum -- * >SHA256SUMS) && ls -l "$DIST" >&2
+}
+
+FB_UDR_DIR="$DEBIAN_FB_DIR/plugins/udr"
 VERSION=$(kovudf_version)
 DEB="$DIST/kovudf_${VERSION}_amd64.deb"
 TARBALL_TOP="kovudf-$VERSION-linux-x86_64"
@@ -36,7 +62,7 @@ expected_files() {
     scripts=("${scripts[@]##*/}")
     case "$artefact" in
         *.deb)
-            files=("$FB_LIB_DIR/UDF/kovudf.so" "$FB_UDR_DIR/libkovudf.so"
+            files=("$DEBIAN_FB_DIR/UDF/kovudf.so" "$FB_UDR_DIR/libkovudf.so"
                 "${scripts[@]/#//usr/share/kovudf/}" /usr/share/kovudf/{README.md,CHANGELOG.md})
             ;;
         *.tar.gz)
@@ -69,19 +95,19 @@ tarball_matches_package() {
     rm -rf "$dir"
     mkdir -p "$dir/deb"
     dpkg-deb -x "$DEB" "$dir/deb" && tar -xzf "$DIST/$TARBALL_TOP.tar.gz" -C "$dir" &&
-        cmp "$dir/deb$FB_LIB_DIR/UDF/kovudf.so" "$top/UDF/kovudf.so" &&
+        cmp "$dir/deb$DEBIAN_FB_DIR/UDF/kovudf.so" "$top/UDF/kovudf.so" &&
         cmp "$dir/deb$FB_UDR_DIR/libkovudf.so" "$top/plugins/udr/libkovudf.so"
 }
 
 windows_archive_is_sound() {
-    local bits="$1" arch dir codec
-    if [ "$bits" = 32 ]; then arch=i686 codec=GDS32.DLL; else arch=x86_64 codec=FBCLIENT.DLL; fi
+    local bits="$1" dir codec objdump
+    codec=$(windows_codec "$bits") objdump=$(windows_objdump "$bits")
     dir="$BUILD/package/unpacked-win$bits"
     rm -rf "$dir"
     mkdir -p "$dir"
     (cd "$dir" && cmake -E tar xf "$DIST/$(zip_top "$bits").zip") || return 1
     dir="$dir/$(zip_top "$bits")"
-    local objdump="$arch-w64-mingw32-objdump" legacy="$dir/UDF/kovudf.dll" udr="$dir/plugins/udr/kovudf.dll"
+    local legacy="$dir/UDF/kovudf.dll" udr="$dir/plugins/udr/kovudf.dll"
     dll_exports_are_the_entries "$legacy" "$objdump" &&
         dll_imports_only "$legacy" "$objdump" "$codec KERNEL32.DLL MSVCRT.DLL" &&
         dll_exports_only_udr_plugin "$udr" "$objdump" &&
@@ -104,50 +130,76 @@ debian_package_is_declared() {
     }
 }
 
+# The state of /etc/firebird in the Debian system: names, times, contents.
 etc_firebird_state() {
-    find /etc/firebird -exec ls -ld --time-style=+%s {} + 2>/dev/null | sort
-    find /etc/firebird -type f -exec sha256sum {} + 2>/dev/null | sort
+    find "$FB_CHROOT/etc/firebird" -exec ls -ld --time-style=+%s {} + 2>/dev/null |
+        sed "s|$FB_CHROOT||" | sort
+    find "$FB_CHROOT/etc/firebird" -type f -exec sha256sum {} + 2>/dev/null | sort
 }
 
 kovudf_installed() {
-    dpkg-query -W -f='${Status}' kovudf 2>/dev/null | grep -q 'install ok installed'
+    in_chroot "$FB_CHROOT" dpkg-query -W -f='${Status}' kovudf 2>/dev/null |
+        grep -q 'install ok installed'
 }
 
 # The declarations of one kind from /usr/share/kovudf in a new database on
 # the server, then tests/package/deploy_check.sql, whose output must be
 # deploy_check.out whichever the kind.
 deployed_functions_work() {
-    local kind="$1" database="$SERVER_DIR/deploy_$1.fdb" out="$SERVER_DIR/deploy_$1.out"
+    local kind="$1" dir database out
+    dir=$(server_dir)
+    database="$dir/deploy_$kind.fdb" out="$dir/deploy_$kind.out"
     declared_database "$database" "$kind" /usr/share/kovudf || return 1
-    sed "s|@FILE@|$SERVER_DIR/deploy_$kind.txt|" "$ROOT/tests/package/deploy_check.sql" |
+    sed "s|@FILE@|$dir/deploy_$kind.txt|" "$ROOT/tests/package/deploy_check.sql" |
         remote_isql "$database" >"$out" 2>&1
     diff -u "$ROOT/tests/package/deploy_check.out" "$out" >&2
 }
 
-# The Debian package on this machine: installed with dpkg -i, used by a real
-# SuperServer on 127.0.0.1 that loads UDF modules from the installed UDF
-# directory only and routines as Debian's own plugins.conf says (from the
-# installed plugins/udr), then removed
-# with dpkg -r, leaving no file behind and /etc/firebird as it was.  The
-# server is stopped and the package removed whatever happens.
+# The Debian package in a Debian 12 system of its own (made once, reused):
+# installed with dpkg -i, used by a real SuperServer on 127.0.0.1 that loads
+# UDF modules from the installed UDF directory only and routines as Debian's
+# own plugins.conf says, then removed with dpkg -r, leaving no file behind
+# and /etc/firebird as it was.  The server is stopped and the package
+# removed whatever happens.
 deployment_works() (
+    use_server 3.0-debian12 && fb_install || exit 1
     deployment_cleanup() {
         server_stop
-        if kovudf_installed; then quietly as_root dpkg -r kovudf || true; fi
+        if kovudf_installed; then quietly in_chroot "$FB_CHROOT" dpkg -r kovudf || true; fi
     }
     trap deployment_cleanup EXIT
     trap 'exit 130' INT TERM
-    local etc_before files
+    local deb="$BUILD/package/${DEB##*/}" etc_before files left
+    cp "$DEB" "$deb"
+    if kovudf_installed; then quietly in_chroot "$FB_CHROOT" dpkg -r kovudf || exit 1; fi
     etc_before=$(etc_firebird_state)
-    quietly as_root dpkg -i "$DEB" || exit 1
-    files=$(dpkg-query -L kovudf | grep kovudf)
+    quietly in_chroot "$FB_CHROOT" dpkg -i "$deb" || exit 1
+    files=$(in_chroot "$FB_CHROOT" dpkg-query -L kovudf | grep kovudf)
     [ "$(etc_firebird_state)" = "$etc_before" ] || { echo "dpkg -i changed /etc/firebird" >&2; exit 1; }
-    server_start "$FB_LIB_DIR/UDF" stock || exit 1
+    server_start "$FB_HOME/UDF" stock || exit 1
     deployed_functions_work udf && deployed_functions_work udr || exit 1
     server_stop
-    quietly as_root dpkg -r kovudf || exit 1
-    local left
-    left=$(for f in $files; do [ ! -e "$f" ] || echo "$f"; done; ls /var/lib/dpkg/info/kovudf.* 2>/dev/null)
+    quietly in_chroot "$FB_CHROOT" dpkg -r kovudf || exit 1
+    left=$(for f in $files; do [ ! -e "$FB_CHROOT$f" ] || echo "$f"; done
+        ls "$FB_CHROOT"/var/lib/dpkg/info/kovudf.* 2>/dev/null)
     [ -z "$left" ] || { echo "left behind by dpkg -r: $left" >&2; exit 1; }
     [ "$(etc_firebird_state)" = "$etc_before" ] || { echo "/etc/firebird changed" >&2; exit 1; }
 )
+
+run_package_checks() {
+    check "./run package makes the release artefacts" make_packages
+    check "dist/SHA256SUMS lists the four artefacts" artefacts_are_summed
+    local artefact
+    for artefact in "$DIST"/*.deb "$DIST"/*.tar.gz "$DIST"/*.zip; do
+        check "$(basename "$artefact") holds the files the README lists" \
+            artefact_holds_its_files "$artefact"
+    done
+    check "the .tar.gz holds the Debian package's modules" tarball_matches_package
+    check "the 32-bit .zip's DLLs and texts are sound" windows_archive_is_sound 32
+    check "the 64-bit .zip's DLLs and texts are sound" windows_archive_is_sound 64
+    check "the Debian package declares its dependencies and runs no scripts" \
+        debian_package_is_declared
+    say "the Debian package installed into a Debian 12 system, used by a real server, removed"
+    check "the Debian package deploys into a real server and leaves nothing behind" \
+        deployment_works
+}

@@ -1,20 +1,17 @@
 # shellcheck shell=bash
-# server.sh - a real Firebird SuperServer for the load tests, sourced by ./run.
+# server.sh - a real Firebird SuperServer of the current server profile, run
+# as a process of the test run: a private root with its own firebird.conf,
+# security database, port on 127.0.0.1, lock and temp directories and log.
+# Clients are the server's isql over the network.  Sourced by ./run after
+# scripts/firebird.sh and a use_server.
 #
-# Debian's /usr/sbin/firebird runs as a process of our own: a private root
-# (build/server/root) with its own firebird.conf, security database, port on
-# 127.0.0.1, lock and temp directories; its log (a path fixed when Debian
-# built it) is kept private by a bind mount in a mount namespace of its own.
-# Clients are isql-fb processes on libfbclient.  The server is always
-# stopped on the way out.
-#
-#   server_load CLIENTS SECONDS   load test on the legacy functions and the
-#                                 external routines; prints its figures, fails
-#                                 on any difference between clients or a dead
-#                                 server
+#   server_start [UDF_DIR [stock]]   start it (see make_root for the options)
+#   server_stop                      stop it, if it runs
+#   remote_isql DATABASE ARGS...     isql on a database of the server
+#   declared_database FILE KIND DIR  a new database with KIND's scripts from
+#                                    DIR run over the network
+#   server_load CLIENTS SECONDS      the load test on both fronts
 
-SERVER_DIR="$BUILD/server"
-SERVER_ROOT="$SERVER_DIR/root"
 SERVER_PASSWORD=kovudf-load
 server_pid=""
 server_job=""
@@ -31,61 +28,36 @@ free_port() {
     return 1
 }
 
-# make_server_root [UDF_DIR [stock]]: the root, allowing UDF modules from
-# UDF_DIR only (default build/); routines come from build/udr or, with
-# "stock", from where the installed server's own plugins.conf says.
-make_server_root() {
-    local udf_dir="${1:-$BUILD}" plugins="${2:-}"
-    rm -rf "$SERVER_DIR"
-    mkdir -p "$SERVER_ROOT" "$SERVER_DIR/log" "$SERVER_DIR/lock" "$SERVER_DIR/tmp"
-    local entry
-    for entry in "$FB_LIB_DIR"/*; do
-        case "$(basename "$entry")" in
-            firebird.conf | intl | plugins.conf) ;;
-            *) ln -s "$entry" "$SERVER_ROOT/$(basename "$entry")" ;;
-        esac
-    done
-    cp -r "$FB_LIB_DIR/intl" "$SERVER_ROOT/intl"
-    cp /var/lib/firebird/3.0/system/security3.fdb "$SERVER_ROOT/security3.fdb"
+server_dir() { echo "$BUILD/servers/$SERVER_ID/server"; }
+
+# The server's own programs and clients run on its root.
+on_server() { FBROOT="$(server_dir)/root" ISC_PASSWORD="$SERVER_PASSWORD" "$@"; }
+
+server_start() {
+    local dir root security i
+    dir=$(server_dir)
+    root="$dir/root"
+    rm -rf "$dir"
+    make_root "$root" "$@"
+    mkdir -p "$dir/tmp"
+    security="$root/$(basename "$FB_SECURITY")"
+    cp "$FB_CHROOT$FB_SECURITY" "$security"
     server_port=$(free_port)
-    cat >"$SERVER_ROOT/firebird.conf" <<CONF
-UdfAccess = Restrict $udf_dir
+    cat >>"$root/firebird.conf" <<CONF
 ServerMode = Super
 RemoteServicePort = $server_port
 RemoteBindAddress = 127.0.0.1
-SecurityDatabase = $SERVER_ROOT/security3.fdb
+SecurityDatabase = $security
 AuthServer = Srp
 AuthClient = Srp
 UserManager = Srp
 CONF
-    if [ "$plugins" = stock ]; then
-        cp "$FB_LIB_DIR/plugins.conf" "$SERVER_ROOT/plugins.conf"
-    else
-        write_plugins_conf "$SERVER_ROOT"
-    fi
     # SYSDBA's password, set through the embedded engine.
-    FIREBIRD="$SERVER_ROOT" FIREBIRD_LOCK="$SERVER_DIR/lock" ISC_USER=SYSDBA \
-        isql-fb -q -m "$SERVER_ROOT/security3.fdb" <<SQL >/dev/null
-CREATE OR ALTER USER SYSDBA PASSWORD '$SERVER_PASSWORD' USING PLUGIN Srp;
-COMMIT;
-SQL
-}
-
-server_env() {
-    env FIREBIRD="$SERVER_ROOT" FIREBIRD_LOCK="$SERVER_DIR/lock" FIREBIRD_TMP="$SERVER_DIR/tmp" \
-        ISC_USER=SYSDBA ISC_PASSWORD="$SERVER_PASSWORD" "$@"
-}
-
-# server_start [UDF_DIR [stock]]
-server_start() {
-    make_server_root "$@"
-    local log="$SERVER_DIR/log"
-    FIREBIRD="$SERVER_ROOT" FIREBIRD_LOCK="$SERVER_DIR/lock" FIREBIRD_TMP="$SERVER_DIR/tmp" \
-        with_private_log "$log" /usr/sbin/firebird >"$SERVER_DIR/stdout" 2>&1 &
+    echo "CREATE OR ALTER USER SYSDBA PASSWORD '$SERVER_PASSWORD' USING PLUGIN Srp; COMMIT;" |
+        on_server quietly fb_isql -q -m "$security" || return 1
+    on_server fb_run "$FB_SERVER" </dev/null >"$dir/stdout" 2>&1 &
     server_job=$!
-    # The server is the process listening on our port (the job started
-    # above is a shell around it).
-    local i
+    # The server is the process listening on our port.
     for i in $(seq 1 100); do
         server_pid=$(ss -Hltnp "sport = :$server_port" 2>/dev/null |
             sed -n 's/.*pid=\([0-9]*\).*/\1/p' | head -1)
@@ -93,7 +65,7 @@ server_start() {
         sleep 0.1
     done
     echo "the server did not start:" >&2
-    cat "$SERVER_DIR/stdout" "$log"/* >&2 2>/dev/null
+    cat "$dir/stdout" "$FBLOG"/* >&2 2>/dev/null
     return 1
 }
 
@@ -119,7 +91,16 @@ server_rss() {
 remote_isql() {
     local database="$1"
     shift
-    server_env isql-fb -q -m "127.0.0.1/$server_port:$database" "$@"
+    on_server fb_isql -q -m "127.0.0.1/$server_port:$database" "$@"
+}
+
+declared_database() {
+    local database="$1" kind="$2" dir="$3" script
+    echo "CREATE DATABASE '127.0.0.1/$server_port:$database' DEFAULT CHARACTER SET NONE; COMMIT;" |
+        on_server quietly fb_isql -q -m || return 1
+    for script in $(declaration_scripts "$kind" 3 NONE); do
+        remote_isql "$database" -b -i "$dir/$script" >/dev/null || return 1
+    done
 }
 
 # One client: runs the workload on a database until the deadline, comparing
@@ -135,33 +116,17 @@ load_client() {
     echo "$passes $differences"
 }
 
-# declared_database FILE KIND DIR: a new database on the server with the
-# functions declared as KIND (udf or udr) by the scripts in DIR.
-declared_database() {
-    local database="$1" kind="$2" dir="$3" scripts script
-    if [ "$kind" = udr ]; then
-        scripts=(kovudf_udr.sql kovudf_udr_files.sql)
-    else
-        scripts=(kovudf.sql kovudf_files.sql)
-    fi
-    server_env isql-fb -q -m <<SQL >/dev/null || return 1
-CREATE DATABASE '127.0.0.1/$server_port:$database' DEFAULT CHARACTER SET NONE;
-COMMIT;
-SQL
-    for script in "${scripts[@]}"; do
-        remote_isql "$database" -b -i "$dir/$script" >/dev/null || return 1
-    done
-}
-
-# A load database with the functions declared as KIND (udf or udr), its
-# rows, and its reference output from a single client.
+# A load database with the functions declared as KIND, its rows, and its
+# reference output from a single client.
 load_database() {
-    local kind="$1" database="$SERVER_DIR/load_$1.fdb"
-    declared_database "$database" "$kind" "$ROOT/sql" || return 1
-    remote_isql "$database" -b -i "$ROOT/tests/server/setup.sql" >/dev/null || return 1
-    remote_isql "$database" -i "$SERVER_DIR/workload.sql" >"$SERVER_DIR/reference_$kind.out" 2>&1
-    ! grep -qE 'Statement failed|error' "$SERVER_DIR/reference_$kind.out" || {
-        cat "$SERVER_DIR/reference_$kind.out" >&2
+    local kind="$1" dir database
+    dir=$(server_dir)
+    database="$dir/load_$kind.fdb"
+    declared_database "$database" "$kind" "$ROOT/sql" &&
+        remote_isql "$database" -b -i "$ROOT/tests/server/setup.sql" >/dev/null || return 1
+    remote_isql "$database" -i "$dir/workload.sql" >"$dir/reference_$kind.out" 2>&1
+    ! grep -qE 'Statement failed|error' "$dir/reference_$kind.out" || {
+        cat "$dir/reference_$kind.out" >&2
         return 1
     }
 }
@@ -169,10 +134,11 @@ load_database() {
 # CLIENTS clients for SECONDS, alternating between a database with the
 # legacy functions and one with the external routines.
 server_load() {
-    local clients="$1" seconds="$2" status=0
+    local clients="$1" seconds="$2" dir status=0
     trap server_stop EXIT
     server_start || return 1
-    local workload="$SERVER_DIR/workload.sql" source="$SERVER_DIR/source.bin"
+    dir=$(server_dir)
+    local workload="$dir/workload.sql" source="$dir/source.bin"
     head -c 30000 /dev/urandom >"$source"
     sed "s|@SOURCE@|$source|" "$ROOT/tests/server/workload.sql" >"$workload"
     load_database udf && load_database udr || {
@@ -185,8 +151,8 @@ server_load() {
     local client_pids=()
     for n in $(seq 1 "$clients"); do
         kind=$([ $((n % 2)) = 1 ] && echo udf || echo udr)
-        load_client "$deadline" "$SERVER_DIR/load_$kind.fdb" "$SERVER_DIR/reference_$kind.out" \
-            "$workload" >"$SERVER_DIR/client$n" &
+        load_client "$deadline" "$dir/load_$kind.fdb" "$dir/reference_$kind.out" \
+            "$workload" >"$dir/client$n" &
         client_pids+=($!)
     done
     sleep $((seconds / 2))
@@ -195,15 +161,14 @@ server_load() {
     rss_end=$(server_rss)
     local passes=0 differences=0 p d
     for n in $(seq 1 "$clients"); do
-        read -r p d <"$SERVER_DIR/client$n" || { p=0 d=1; }
+        read -r p d <"$dir/client$n" || { p=0 d=1; }
         passes=$((passes + p))
         differences=$((differences + d))
     done
-    local alive=yes
+    local alive=yes calls_per_pass
     kill -0 "$server_pid" 2>/dev/null || alive=no
-    local calls_per_pass
     calls_per_pass=$(($(grep -o 'UDF_[A-Z]*(' "$workload" | wc -l) * 2000))
-    echo "server load: $clients clients (half on legacy functions, half on routines), ${seconds}s, $passes passes (about $((passes * calls_per_pass)) function calls), $differences differing, server alive: $alive, RSS kB start/middle/end: $rss_start/$rss_middle/$rss_end" >&2
+    echo "server load on $FB_NAME: $clients clients (half on legacy functions, half on routines), ${seconds}s, $passes passes (about $((passes * calls_per_pass)) function calls), $differences differing, server alive: $alive, RSS kB start/middle/end: $rss_start/$rss_middle/$rss_end" >&2
     server_stop
     trap - EXIT
     [ "$differences" -eq 0 ] && [ "$alive" = yes ] && [ "$passes" -ge "$clients" ] || status=1

@@ -1,0 +1,134 @@
+# shellcheck shell=bash
+# firebird.sh - running the library in a Firebird server: server profiles,
+# private roots, databases with the functions declared, and the server's
+# tools with a log of their own.
+#
+# A server profile, scripts/servers/NAME.sh, is the one place a server's
+# identity lives; use_server NAME loads it.  A profile sets
+#   FB_NAME      what the run calls the server ("Firebird 3.0")
+#   FB_HOME      the server's own root, which a private root mirrors
+#   FB_BIN       the directory of its isql, gbak and gfix; FB_ISQL is isql's
+#                file name there
+#   FB_SERVER    its SuperServer program
+#   FB_COPY      entries of FB_HOME a private root holds as real copies (the
+#                rest are symbolic links); "all" copies every entry
+#   FB_SECURITY  the security database a server's root starts from
+#   FB_LOG       the directory the engine writes its log to, fixed when it
+#                was built ("" when it writes into the root)
+#   FB_CHROOT    the system tree the server runs in, "" for this machine
+#   FB_FRONTS    the fronts that run there: udf (legacy), udr (routines)
+# and defines fb_install, which installs or unpacks the server.
+#
+#   use_server NAME                         load a profile
+#   make_root DIR [UDF_DIR [stock]]         a private root: UdfAccess allows
+#                                           UDF_DIR (default build/), routines
+#                                           from build/udr, or with "stock" the
+#                                           server's own plugins.conf
+#   fb_isql|fb_gbak|fb_gfix ARGS...         the server's tools on $FBROOT
+#   create_database FILE KIND [DIALECT [CHARSET]]
+#                                           a new database with every
+#                                           function declared as KIND (udf or
+#                                           udr), dialect 3, character set NONE
+#   declaration_scripts KIND DIALECT CHARSET the names of the scripts in sql/
+#                                           that declare them
+#   database_is_intact FILE                 gfix -v -full finds nothing
+
+use_server() {
+    local profile="$ROOT/scripts/servers/$1.sh"
+    [ -f "$profile" ] || { echo "no server profile $1" >&2; return 1; }
+    FB_CHROOT="" FB_LOG="" FB_COPY=()
+    # shellcheck source=servers/3.0.sh
+    . "$profile"
+    SERVER_ID="$1"
+    FBROOT="$BUILD/servers/$1/root"
+    FBLOCK="$BUILD/servers/$1/lock"
+    FBLOG="$BUILD/servers/$1/log"
+}
+
+# fb_run COMMAND...: a program of the server's, in its system tree, with the
+# engine's log bound to a directory of our own where the server writes it
+# to a fixed place.
+fb_run() {
+    mkdir -p "$FBLOCK" "$FBLOG"
+    local environment=(FIREBIRD="$FBROOT" FIREBIRD_LOCK="$FBLOCK" FIREBIRD_TMP="$FBLOCK"
+        ISC_USER="${ISC_USER:-SYSDBA}" ISC_PASSWORD="${ISC_PASSWORD:-masterkey}")
+    if [ -n "$FB_CHROOT" ]; then
+        in_chroot "$FB_CHROOT" ${FB_LOG:+"$FB_LOG:$FBLOG"} env "${environment[@]}" "$@"
+    elif [ -n "$FB_LOG" ] && [ -d "$FB_LOG" ] && unshare --mount true 2>/dev/null; then
+        env "${environment[@]}" unshare --mount sh -c \
+            'mount --bind "$0" "$1" && shift && exec "$@"' "$FBLOG" "$FB_LOG" "$@"
+    else
+        env "${environment[@]}" "$@"
+    fi
+}
+
+fb_isql() { fb_run "$FB_BIN/$FB_ISQL" "$@"; }
+fb_gbak() { fb_run "$FB_BIN/gbak" "$@"; }
+fb_gfix() { fb_run "$FB_BIN/gfix" "$@"; }
+
+# Links point at the server's files as the server sees them, which in a
+# system tree of its own is inside that tree.
+make_root() {
+    local dir="$1" udf_dir="${2:-$BUILD}" plugins="${3:-}" home="$FB_CHROOT$FB_HOME" entry name
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    for entry in "$home"/*; do
+        name="$(basename "$entry")"
+        case "$name" in firebird.conf | plugins.conf) continue ;; esac
+        if [[ " ${FB_COPY[*]} " == *" all "* || " ${FB_COPY[*]} " == *" $name "* ]]; then
+            cp -rL "$entry" "$dir/$name"
+        else
+            ln -s "$FB_HOME/$name" "$dir/$name"
+        fi
+    done
+    echo "UdfAccess = Restrict $udf_dir" >"$dir/firebird.conf"
+    if [ "$plugins" = stock ]; then
+        cp "$home/plugins.conf" "$dir/plugins.conf"
+    else
+        # The stock plugins.conf with only the path changed.  The engine
+        # refuses a module reached through a symbolic link: the real path.
+        cat >"$dir/plugins.conf" <<CONF
+Plugin = UDR {
+    Module = \$(dir_plugins)/udr_engine
+    Config = UDR_config
+}
+
+Config = UDR_config {
+    path = $(realpath "$BUILD/udr")
+}
+CONF
+    fi
+}
+
+declaration_scripts() {
+    local kind="$1" dialect="$2" charset="$3" core files
+    case "$kind" in
+        udf) core=kovudf files=kovudf_files ;;
+        udr) core=kovudf_udr files=kovudf_udr_files ;;
+        *) return 1 ;;
+    esac
+    [ "$dialect" = 1 ] && core="${core}_dialect1"
+    [ "$charset" = NONE ] || return 1
+    echo "$core.sql $files.sql"
+}
+
+create_database() {
+    local file="$1" kind="$2" dialect="${3:-3}" charset="${4:-NONE}" script
+    rm -f "$file"
+    {
+        [ "$dialect" = 3 ] || echo "SET SQL DIALECT $dialect;"
+        echo "CREATE DATABASE '$file' USER 'SYSDBA' PASSWORD 'masterkey' DEFAULT CHARACTER SET $charset;"
+    } | quietly fb_isql -q -m || return 1
+    for script in $(declaration_scripts "$kind" "$dialect" "$charset"); do
+        quietly fb_isql -q -m -b "$file" -i "$ROOT/sql/$script" || return 1
+    done
+}
+
+database_is_intact() {
+    local report
+    report=$(fb_gfix -v -full "$1" 2>&1)
+    [ -z "$report" ] || {
+        echo "gfix on $1: $report" >&2
+        return 1
+    }
+}

@@ -1,0 +1,134 @@
+# shellcheck shell=bash
+# suite.sh - the tests that run SQL in a server, sourced by ./run after
+# scripts/firebird.sh and a use_server.
+#
+#   run_sql_tests KIND         each tests/sql/sql/NAME.sql on a fresh database
+#                              with the functions declared as KIND (udf, udr)
+#   differential_test          every legacy function against its routine twin
+#   migration_works            a database with dependents moves to the
+#                              routines and back, then drops them
+#   dialect1_database_works KIND  the dialect-1 declarations work
+#
+# A test NAME.sql runs on every front; udf_NAME and udr_NAME on one front
+# only; NAME_utf8 in a UTF8 connection.  Its output must be
+# expected/NAME.KIND.out where the fronts differ by design, else
+# expected/NAME.out.  Error messages are cut to their SQLSTATE line (front
+# and server word them differently), except in the one-front tests.
+
+# The output of one test, error messages cut to their SQLSTATE.
+sql_test_output() {
+    local database="$1" name="$2" connection=()
+    case "$name" in *_utf8) connection=(-ch UTF8) ;; esac
+    (cd "$ROOT/tests/sql" && KOVUDF_TMP="$BUILD" fb_isql -q -m -e "${connection[@]}" "$database" \
+        -i "sql/$name.sql" 2>&1) |
+        case "$name" in
+            udf_* | udr_*) cat ;;
+            *) awk '/^Statement failed, SQLSTATE/ { print; cut = 1; next }
+                    cut && /^After line/ { cut = 0 }
+                    !cut' ;;
+        esac
+}
+
+run_sql_tests() {
+    local kind="$1" template="$BUILD/sqltest-template.fdb" database="$BUILD/sqltest.fdb"
+    local file name expected actual
+    create_database "$template" "$kind" || { fail 1; return 1; }
+    fb_run "$BUILD/tests/put_long_segment" "$template"
+    for file in "$ROOT"/tests/sql/sql/*.sql; do
+        name="$(basename "$file" .sql)"
+        case "$kind/$name" in udf/udr_* | udr/udf_*) continue ;; esac
+        expected="$ROOT/tests/sql/expected/$name.$kind.out"
+        [ -f "$expected" ] || expected="$ROOT/tests/sql/expected/$name.out"
+        cp "$template" "$database"
+        actual="$BUILD/sqltest-$name.$kind.out"
+        sql_test_output "$database" "$name" >"$actual" || true
+        if diff -u "$expected" "$actual" >&2 && database_is_intact "$database"; then
+            pass 1
+        else
+            say "FAILED: SQL test $name on the $kind declarations, $FB_NAME (actual output in $actual)"
+            fail 1
+        fi
+    done
+    rm -f "$database" "$template" /tmp/kovudf_sqltest_*
+}
+
+# Every legacy function against its external-routine twin over 3,000 varied
+# rows (tests/differential): the twins are declared side by side, the
+# routines as UDR_*, and every disagreement is counted.
+differential_test() {
+    local database="$BUILD/differential.fdb" dir="$BUILD/differential" out
+    mkdir -p "$dir"
+    create_database "$database" udf || return 1
+    "$BUILD/kovudf_declare" sql --front routine --prefix UDR_ >"$dir/twins.sql"
+    head -c 50000 /dev/urandom >"$dir/source.bin"
+    sed "s|@SOURCE@|$dir/source.bin|g" "$ROOT/tests/differential/compare.sql" >"$dir/compare.sql"
+    quietly fb_isql -q -m -b "$database" -i "$dir/twins.sql" &&
+        quietly fb_isql -q -m -b "$database" -i "$ROOT/tests/differential/rows.sql" || return 1
+    out=$(fb_isql -q -m "$database" -i "$dir/compare.sql" 2>&1)
+    rm -f "$database"
+    echo "$out" | grep -q '^ROWS_COMPARED *3000$' &&
+        ! echo "$out" | grep -vE '^(ROWS_COMPARED +3000|[A-Z_]+ +0)?$' | grep -q . || {
+        echo "$out" | grep -vE '^[A-Z_]+ +0$' >&2
+        return 1
+    }
+}
+
+# The kovudf functions of a database: how many, and how many are routines.
+function_kinds() {
+    fb_isql -q -m "$1" <<'EOF' | tr -s ' \n' ' '
+SET LIST ON;
+SELECT COUNT(*) AS functions, SUM(IIF(RDB$ENGINE_NAME = 'UDR', 1, 0)) AS routines
+FROM RDB$FUNCTIONS WHERE RDB$FUNCTION_NAME STARTING WITH 'UDF_';
+EOF
+}
+
+# Legacy declarations with a view, a procedure and a trigger that call them
+# (tests/migration/schema.sql) are turned into external routines in place
+# by kovudf_udr_migrate.sql; the dependents give the same results before and
+# after, and a backup taken before brings the legacy functions back.  Then
+# kovudf_drop.sql removes the routines.
+migration_works() {
+    local dir="$BUILD/migration" database="$BUILD/migration/db.fdb" kinds
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    create_database "$database" udf &&
+        quietly fb_isql -q -m -b "$database" -i "$ROOT/tests/migration/schema.sql" || return 1
+    fb_isql -q -m "$database" -i "$ROOT/tests/migration/check.sql" >"$dir/before.out" 2>&1
+    quietly fb_gbak -b "$database" "$dir/before_udr.fbk" &&
+        quietly fb_isql -q -m -b "$database" -i "$ROOT/sql/kovudf_udr_migrate.sql" || return 1
+    fb_isql -q -m "$database" -i "$ROOT/tests/migration/check.sql" >"$dir/after.out" 2>&1
+    kinds=$(function_kinds "$database")
+    [ "$kinds" = " FUNCTIONS 41 ROUTINES 41 " ] || { echo "after the move: $kinds" >&2; return 1; }
+    diff -u "$dir/before.out" "$dir/after.out" >&2 && grep -q 'MEMO_SIZE' "$dir/after.out" || return 1
+    # The way back.
+    quietly fb_gbak -rep "$dir/before_udr.fbk" "$database" || return 1
+    kinds=$(function_kinds "$database")
+    [ "$kinds" = " FUNCTIONS 41 ROUTINES 0 " ] || { echo "after the way back: $kinds" >&2; return 1; }
+    fb_isql -q -m "$database" -i "$ROOT/tests/migration/check.sql" >"$dir/back.out" 2>&1
+    diff -u "$dir/before.out" "$dir/back.out" >&2 || return 1
+    # Removing the routines once nothing uses them.
+    quietly fb_isql -q -m -b "$database" -i "$ROOT/sql/kovudf_udr_migrate.sql" &&
+        quietly fb_isql -q -m -b "$database" -i "$ROOT/tests/migration/drop_dependents.sql" &&
+        quietly fb_isql -q -m -b "$database" -i "$ROOT/sql/kovudf_drop.sql" || return 1
+    kinds=$(function_kinds "$database")
+    [ "$kinds" = " FUNCTIONS 0 ROUTINES <null> " ] || { echo "after the drop: $kinds" >&2; return 1; }
+}
+
+# The dialect-1 scripts declare every function in a dialect-1 database, where
+# DATE holds a date and a time of day.
+dialect1_database_works() {
+    local kind="$1" database="$BUILD/dialect1.fdb" out
+    create_database "$database" "$kind" 1 || return 1
+    out=$(fb_isql -q -m "$database" <<'EOF'
+SET LIST ON;
+SELECT UDF_GETHOUR(UDF_ADDTIME(CAST('21-JUN-2002 23:30:00' AS DATE), 0, 45, 0)) AS h,
+       UDF_DIFFDAY(UDF_JDATE('2002/3/1'), UDF_TODATE(2002, 2, 1)) AS d,
+       UDF_TRIM('  ok  ') AS t FROM RDB$DATABASE;
+EOF
+)
+    rm -f "$database"
+    [ "$(echo "$out" | tr -s ' ' | grep -E '^[HDT] ')" = "$(printf 'H 0\nD 28\nT ok')" ] || {
+        echo "$out" >&2
+        return 1
+    }
+}
