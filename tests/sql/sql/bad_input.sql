@@ -1,30 +1,12 @@
--- Every function with what a careless or hostile caller may send: NULLs,
--- empty texts, texts at and past their declared sizes, Shift-JIS cut inside
--- a character, SMALLINT and INTEGER limits, NaN and infinite doubles, dates
--- at 0001-01-01 and 9999-12-31 pushed out of range, BLOBs of 0 bytes and of
--- several MB.  Each statement gives a value or the server's own error; the
--- test run then checks the database with gfix -v -full.
+-- Every function with what a careless or hostile caller may send: empty
+-- texts, texts at and past their declared sizes, Shift-JIS cut inside a
+-- character, SMALLINT and INTEGER limits, dates at 0001-01-01 and
+-- 9999-12-31 pushed out of range, BLOBs of 0 bytes and of several MB.
+-- (NULLs are in nulls.sql; NaN and infinite doubles, which only a legacy
+-- declaration lets through, in udf_only.sql.)  Each statement gives a value
+-- or the server's own error; the test run then checks the database with
+-- gfix -v -full.
 SET LIST ON;
-
--- NULL everywhere: text and date results are NULL, numbers 0.
-SELECT UDF_STRLEN(NULL) AS a, UDF_VSTRLEN(NULL) AS b, UDF_SJISUPPER(NULL) AS c, UDF_SJISLOWER(NULL) AS d,
-       UDF_STRCAT(NULL, NULL) AS e, UDF_SUBSTR(NULL, NULL, NULL) AS f, UDF_VSUBSTR('x', NULL, 1) AS g,
-       UDF_TRIM(NULL) AS h, UDF_TRIMLEFT(NULL) AS i, UDF_TRIMRIGHT(NULL) AS j, UDF_VSTRCMP(NULL, 'a') AS k,
-       UDF_ABS(NULL) AS l, UDF_IABS(NULL) AS m, UDF_ROUND(NULL, 2) AS n, UDF_ROUND(1.5, NULL) AS o, UDF_OCT(NULL) AS p
-FROM RDB$DATABASE;
-SELECT UDF_BLOBINFO(NULL) AS a, UDF_BLOBSIZE(NULL) AS b, OCTET_LENGTH(UDF_BLOBCAT(NULL, NULL)) AS c,
-       OCTET_LENGTH(UDF_STRTOBLOB(NULL)) AS d, OCTET_LENGTH(UDF_BLOBADDSTR(NULL, NULL)) AS e,
-       '[' || UDF_BLOBSUBSTR(NULL, 0, 5) || ']' AS f, UDF_BLOBVSUBSTR(NULL, NULL, 5) AS g,
-       OCTET_LENGTH(UDF_BLOBSJISUPPER(NULL)) AS h, OCTET_LENGTH(UDF_BLOBSJISLOWER(NULL)) AS i,
-       OCTET_LENGTH(UDF_FILETOBLOB(NULL)) AS j,
-       UDF_BLOBTOFILE(NULL, NULL, NULL) AS k, UDF_BLOBTOFILE(UDF_STRTOBLOB('x'), NULL, 0) AS l
-FROM RDB$DATABASE;
-SELECT UDF_ADDDATE(NULL, 1, 1, 1) AS a, UDF_ADDTIME(CURRENT_TIMESTAMP, NULL, 1, 1) AS b, UDF_JDATE(NULL) AS c,
-       UDF_TODATETIME(2002, 1, 1, 0, 0, NULL) AS d, UDF_TODATE(NULL, 1, 1) AS e, UDF_TOTIME(1, NULL, 1) AS f,
-       UDF_JOINDATETIME(NULL, NULL) AS g, UDF_GETYEAR(NULL) AS h, UDF_GETMON(NULL) AS i, UDF_GETDAY(NULL) AS j,
-       UDF_GETHOUR(NULL) AS k, UDF_GETMIN(NULL) AS l, UDF_GETSEC(NULL) AS m, UDF_DAYOFWEEK(NULL) AS n,
-       UDF_DIFFDAY(NULL, CURRENT_TIMESTAMP) AS o
-FROM RDB$DATABASE;
 
 -- Empty texts.
 SELECT UDF_STRLEN('') AS a, UDF_VSTRLEN('') AS b, '[' || UDF_SJISUPPER('') || UDF_TRIM('') || UDF_TRIMLEFT('')
@@ -33,16 +15,56 @@ SELECT UDF_STRLEN('') AS a, UDF_VSTRLEN('') AS b, '[' || UDF_SJISUPPER('') || UD
        UDF_BLOBINFO(UDF_BLOBADDSTR(NULL, '')) AS g, CAST(UDF_JDATE('') AS DATE) = CURRENT_DATE AS h
 FROM RDB$DATABASE;
 
--- Texts at their declared sizes, and past them (the server refuses those).
-SELECT UDF_STRLEN(LPAD('', 4096, 'a')) AS at_4096, UDF_VSTRLEN(LPAD('', 4096, 'a')) AS v_at_4096,
-       CHAR_LENGTH(UDF_STRCAT(LPAD('', 4096, 'a'), LPAD('', 4096, 'b'))) AS cat_8192,
-       CHAR_LENGTH(UDF_SJISUPPER(LPAD('', 4096, 'a'))) AS upper_4096, UDF_OCT(LPAD('', 64, '7')) AS oct_64,
-       UDF_BLOBSIZE(UDF_STRTOBLOB(LPAD('', 32767, 'z'))) AS blob_32767,
-       CAST(UDF_JDATE(LPAD('', 240, ' ') || '2002/6/21') AS DATE) AS jdate_256
-FROM RDB$DATABASE;
-SELECT UDF_STRLEN(LPAD('', 4097, 'a')) AS past_4096 FROM RDB$DATABASE;
-SELECT UDF_STRTOBLOB(LPAD('', 32768, 'z')) AS past_32767 FROM RDB$DATABASE;
-SELECT UDF_OCT(LPAD('', 65, '7')) AS past_64 FROM RDB$DATABASE;
+-- Every text argument at its declared length, and one character past it.
+-- The lengths come from the declarations in the database, so each front
+-- (and each character set) is tried at its own sizes: at the length the
+-- call gives the value shown, past it the server refuses the argument
+-- (SQLSTATE 22001) before the function runs.  @N stands for the length.
+CREATE TABLE sized_calls (id INTEGER, fn VARCHAR(31), arg SMALLINT, call_sql VARCHAR(200));
+COMMIT;
+INSERT INTO sized_calls VALUES (1, 'UDF_STRLEN', 1, 'UDF_STRLEN(LPAD('''', @N, ''a'')) - @N');
+INSERT INTO sized_calls VALUES (2, 'UDF_VSTRLEN', 1, 'UDF_VSTRLEN(LPAD('''', @N, ''a'')) - @N');
+INSERT INTO sized_calls VALUES (3, 'UDF_STRCAT', 1, 'CHAR_LENGTH(UDF_STRCAT(LPAD('''', @N, ''a''), LPAD('''', @N, ''b''))) - 2 * @N');
+INSERT INTO sized_calls VALUES (4, 'UDF_SUBSTR', 1, 'CHAR_LENGTH(UDF_SUBSTR(LPAD('''', @N, ''a''), 0, 32767)) - @N');
+INSERT INTO sized_calls VALUES (5, 'UDF_VSUBSTR', 1, 'CHAR_LENGTH(UDF_VSUBSTR(LPAD('''', @N, ''a''), 1, 32767)) - @N');
+INSERT INTO sized_calls VALUES (6, 'UDF_VSTRCMP', 1, 'UDF_VSTRCMP(LPAD('''', @N, ''a''), LPAD('''', @N, ''a''))');
+INSERT INTO sized_calls VALUES (7, 'UDF_SJISUPPER', 1, 'CHAR_LENGTH(UDF_SJISUPPER(LPAD('''', @N, ''a''))) - @N');
+INSERT INTO sized_calls VALUES (8, 'UDF_TRIM', 1, 'CHAR_LENGTH(UDF_TRIM(LPAD(''x'', @N, '' ''))) - 1');
+INSERT INTO sized_calls VALUES (9, 'UDF_OCT', 1, 'UDF_OCT(LPAD('''', @N, ''7''))');
+INSERT INTO sized_calls VALUES (10, 'UDF_STRTOBLOB', 1, 'UDF_BLOBSIZE(UDF_STRTOBLOB(LPAD('''', @N, ''z''))) - @N');
+INSERT INTO sized_calls VALUES (11, 'UDF_BLOBADDSTR', 2, 'UDF_BLOBSIZE(UDF_BLOBADDSTR(NULL, LPAD('''', @N, ''z''))) - @N');
+INSERT INTO sized_calls VALUES (12, 'UDF_JDATE', 1, 'EXTRACT(DAY FROM UDF_JDATE(LPAD(''2002/6/21'', @N, '' '')))');
+INSERT INTO sized_calls VALUES (13, 'UDF_FILETOBLOB', 1, 'UDF_BLOBSIZE(UDF_FILETOBLOB(LPAD(''/'', @N, ''/'')))');
+COMMIT;
+SET TERM ^ ;
+EXECUTE BLOCK RETURNS (call_sql VARCHAR(200), at_size VARCHAR(20), past_size VARCHAR(20)) AS
+    DECLARE fn VARCHAR(31);
+    DECLARE arg SMALLINT;
+    DECLARE n INTEGER;
+BEGIN
+    FOR SELECT fn, arg, call_sql FROM sized_calls ORDER BY id INTO fn, arg, call_sql DO
+    BEGIN
+        -- A legacy function's argument carries its length; a routine's
+        -- takes it from a field of its own.
+        n = NULL;
+        SELECT COALESCE(RDB$CHARACTER_LENGTH, RDB$FIELD_LENGTH) FROM RDB$FUNCTION_ARGUMENTS
+            WHERE RDB$FUNCTION_NAME = :fn AND RDB$ARGUMENT_POSITION = :arg INTO n;
+        IF (n IS NULL) THEN
+            EXECUTE STATEMENT ('SELECT f.RDB$CHARACTER_LENGTH FROM RDB$FUNCTION_ARGUMENTS a '
+                || 'JOIN RDB$FIELDS f ON f.RDB$FIELD_NAME = a.RDB$FIELD_SOURCE '
+                || 'WHERE a.RDB$FUNCTION_NAME = ? AND a.RDB$ARGUMENT_POSITION = ?') (fn, arg)
+                INTO n;
+        EXECUTE STATEMENT 'SELECT ' || REPLACE(call_sql, '@N', n) || ' FROM RDB$DATABASE' INTO at_size;
+        BEGIN
+            EXECUTE STATEMENT 'SELECT ' || REPLACE(call_sql, '@N', n + 1) || ' FROM RDB$DATABASE'
+                INTO past_size;
+            past_size = 'accepted';
+            WHEN ANY DO past_size = 'refused, ' || SQLSTATE;
+        END
+        SUSPEND;
+    END
+END^
+SET TERM ; ^
 
 -- Shift-JIS cut inside a character: a lone lead byte at the end stays.
 SELECT UDF_SJISUPPER(x'618281' || x'82') AS cut_upper, UDF_SJISLOWER(x'82') AS lone_lead,
@@ -63,14 +85,6 @@ SELECT UDF_TODATETIME(2002, -32768, 1, 0, 0, 0) AS month_min FROM RDB$DATABASE;
 SELECT UDF_TODATE(32767, 1, 1) AS year_max FROM RDB$DATABASE;
 SELECT UDF_TODATE(-32768, 1, 1) AS year_min FROM RDB$DATABASE;
 SELECT UDF_TODATE(0, 1, 1) AS year_0 FROM RDB$DATABASE;
-
--- NaN and infinity as doubles (their bits passed as a BIGINT).
-DECLARE EXTERNAL FUNCTION ROUND_BITS BIGINT NULL, SMALLINT NULL RETURNS DOUBLE PRECISION BY VALUE
-    ENTRY_POINT '_UDF_Round' MODULE_NAME 'kovudf';
-COMMIT;
-SELECT ROUND_BITS(9221120237041090560, 0) AS nan FROM RDB$DATABASE;
-SELECT ROUND_BITS(-4503599627370496, 2) AS minus_infinity FROM RDB$DATABASE;
-SELECT ROUND_BITS(9218868437227405312, 5) AS infinity_bad_mode FROM RDB$DATABASE;
 
 -- Dates at both ends of the range, pushed past them.
 SELECT UDF_GETYEAR(TIMESTAMP '0001-01-01 00:00:00') AS y1, UDF_DAYOFWEEK(TIMESTAMP '0001-01-01 00:00:00') AS dow1,

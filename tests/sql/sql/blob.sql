@@ -17,8 +17,7 @@ FROM docs ORDER BY id;
 
 -- Building.  20000 bytes of text become segments of 8192, 8192 and 3616.
 SELECT UDF_BLOBINFO(UDF_STRTOBLOB(LPAD('', 20000, 'x'))) AS info_20000,
-       UDF_BLOBINFO(UDF_STRTOBLOB('')) AS info_empty_text,
-       UDF_BLOBINFO(UDF_STRTOBLOB(NULL)) AS info_null_text
+       UDF_BLOBINFO(UDF_STRTOBLOB('')) AS info_empty_text
 FROM RDB$DATABASE;
 
 SELECT id, CAST(UDF_BLOBCAT(bin, txt) AS VARCHAR(40) CHARACTER SET OCTETS) AS cat,
