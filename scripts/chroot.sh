@@ -8,17 +8,19 @@
 #   in_chroot DIR [FIXED:PRIVATE] COMMAND...
 #                                        runs COMMAND inside DIR, in a mount
 #                                        namespace of its own holding /proc,
-#                                        build/ and /tmp at their own paths,
-#                                        and PRIVATE over the tree's FIXED
+#                                        the paths of CHROOT_BINDS (build/ and
+#                                        /tmp) at their own paths, and
+#                                        PRIVATE over the tree's FIXED
 
 KOVUDF_CACHE="${KOVUDF_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kovudf}"
+CHROOT_BINDS=("$BUILD" /tmp)
 
 # The Debian mirror this machine's apt uses.
 debian_mirror() {
-    {
-        sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/*.sources 2>/dev/null
-        sed -n 's/^deb  *\(\[[^]]*\] *\)\{0,1\}\([^ ]*\) .*/\2/p' /etc/apt/sources.list 2>/dev/null
-    } | grep -v -e security -e '^$' | head -1
+    cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null |
+        sed -n -e 's/^URIs: *\([^ ]*\).*/\1/p' \
+            -e 's/^deb  *\(\[[^]]*\] *\)\{0,1\}\([^ ]*\) .*/\2/p' |
+        grep -v security | grep -m 1 . || true
 }
 
 in_chroot() {
@@ -29,20 +31,24 @@ in_chroot() {
         shift
     fi
     as_root unshare --mount --fork sh -c '
-        dir=$1 build=$2 fixed=$3 private=$4
+        dir=$1 binds=$2 fixed=$3 private=$4
         shift 4
         mount -t proc proc "$dir/proc" || exit 1
-        for path in "$build" /tmp; do
+        for path in $binds; do
             mkdir -p "$dir$path" && mount --bind "$path" "$dir$path" || exit 1
         done
         if [ -n "$fixed" ]; then
             mkdir -p "$dir$fixed" && mount --bind "$private" "$dir$fixed" || exit 1
         fi
-        exec chroot "$dir" "$@"' sh "$dir" "$BUILD" "$fixed" "$private" "$@"
+        exec chroot "$dir" "$@"' sh "$dir" "${CHROOT_BINDS[*]}" "$fixed" "$private" "$@"
 }
 
+# The packages install with nothing of this machine's bound in: their
+# scripts may start the server's tools, whose default lock directory is
+# /tmp/firebird.
 debian_chroot() {
     local name="$1" suite="$2" dir="$KOVUDF_CACHE/$1" mirror
+    local -a CHROOT_BINDS=()
     shift 2
     if [ "$(cat "$dir/.kovudf-ready" 2>/dev/null)" = "$suite $*" ]; then
         echo "$dir"
