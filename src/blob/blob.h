@@ -24,10 +24,11 @@ extern const uint32_t text_chunk;
 void write_text(Text text, SegmentWriter& out);
 
 // Copies every segment of `first`, then of `second`, to `out`, segment for
-// segment, empty ones included.  One buffer serves both.
+// segment.  One buffer serves both.  Here and everywhere below, no empty
+// segment is ever written: it carries no data, and some readers stop at it.
 bool concatenate_blobs(SegmentReader* first, SegmentReader* second, SegmentWriter& out);
 
-// The BLOB's non-empty segments, then the text.
+// The BLOB's segments, then the text.
 bool add_text_to_blob(SegmentReader* blob, Text text, SegmentWriter& out);
 
 // Stretches of a BLOB's bytes, through one buffer taken first: test the

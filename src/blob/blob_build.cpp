@@ -1,7 +1,9 @@
 // blob_build.cpp - filling an output BLOB from texts and other BLOBs.
 //
 // Text goes out in segments of 8192 bytes straight from the argument; BLOB
-// segments are copied one for one, keeping their boundaries.
+// segments are copied one for one, keeping their boundaries.  An empty
+// segment carries no data, and some readers stop at one (the 6.0 engine's
+// CAST, node-firebird's BLOB reader): none is ever written.
 #include "../platform/scratch.h"
 #include "blob.h"
 
@@ -21,16 +23,15 @@ void write_text(Text text, SegmentWriter& out) {
 
 namespace {
 
-// Copies every segment of `blob`; empty segments only when asked.
-void copy_segments(SegmentReader* blob, unsigned char* buffer, SegmentWriter& out,
-                   bool keep_empty) {
+// Copies every non-empty segment of `blob`.
+void copy_segments(SegmentReader* blob, unsigned char* buffer, SegmentWriter& out) {
     if (blob == nullptr) {
         return;
     }
     const uint16_t size = blob->segment_size();
     uint16_t length = 0;
     while (blob->read(buffer, size, &length)) {
-        if (length != 0 || keep_empty) {
+        if (length != 0) {
             out.write(buffer, length);
         }
     }
@@ -48,8 +49,8 @@ bool concatenate_blobs(SegmentReader* first, SegmentReader* second, SegmentWrite
     if (!buffer) {
         return false;
     }
-    copy_segments(first, buffer.get(), out, true);
-    copy_segments(second, buffer.get(), out, true);
+    copy_segments(first, buffer.get(), out);
+    copy_segments(second, buffer.get(), out);
     return true;
 }
 
@@ -58,7 +59,7 @@ bool add_text_to_blob(SegmentReader* blob, Text text, SegmentWriter& out) {
     if (!buffer) {
         return false;
     }
-    copy_segments(blob, buffer.get(), out, false);
+    copy_segments(blob, buffer.get(), out);
     write_text(text, out);
     return true;
 }

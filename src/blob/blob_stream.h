@@ -54,5 +54,7 @@ inline void write_bytes(SegmentWriter& out, const unsigned char* bytes, uint32_t
         bytes += 65535;
         length -= 65535;
     }
-    out.write(bytes, static_cast<uint16_t>(length));
+    if (length > 0) {
+        out.write(bytes, static_cast<uint16_t>(length));
+    }
 }

@@ -113,6 +113,8 @@ class FuzzBlob {
     bool is_null() const { return record_.blob_handle == nullptr; }
     const Bytes& written() const { return written_; }
     size_t put_calls() const { return put_calls_; }
+    // Empty segments written: none may be, some readers stop at one.
+    size_t empty_puts() const { return empty_puts_; }
     // Starts reading from the beginning again.
     void rewind() { next_ = delivered_ = 0; }
 
@@ -143,12 +145,14 @@ class FuzzBlob {
         auto* self = static_cast<FuzzBlob*>(handle);
         self->written_.insert(self->written_.end(), buffer, buffer + length);
         ++self->put_calls_;
+        self->empty_puts_ += length == 0 ? 1 : 0;
     }
 
     BlobControl record_{};
     std::vector<Bytes> segments_;
     size_t next_ = 0, delivered_ = 0, put_calls_ = 0;
     Bytes written_;
+    size_t empty_puts_ = 0;
 };
 
 // The Shift-JIS case mapping, byte by byte, written apart from the library:
