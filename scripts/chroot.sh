@@ -8,12 +8,13 @@
 #   in_chroot DIR [FIXED:PRIVATE] COMMAND...
 #                                        runs COMMAND inside DIR, in a mount
 #                                        namespace of its own holding /proc,
-#                                        the paths of CHROOT_BINDS (build/ and
-#                                        /tmp) at their own paths, and
-#                                        PRIVATE over the tree's FIXED
+#                                        the paths of CHROOT_BINDS (this
+#                                        clone and /tmp) at their own paths, and
+#                                        PRIVATE over the tree's FIXED, in
+#                                        the same working directory
 
 KOVUDF_CACHE="${KOVUDF_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kovudf}"
-CHROOT_BINDS=("$BUILD" /tmp)
+CHROOT_BINDS=("$ROOT" /tmp)
 
 # The Debian mirror this machine's apt uses.
 debian_mirror() {
@@ -40,7 +41,8 @@ in_chroot() {
         if [ -n "$fixed" ]; then
             mkdir -p "$dir$fixed" && mount --bind "$private" "$dir$fixed" || exit 1
         fi
-        exec chroot "$dir" "$@"' sh "$dir" "${CHROOT_BINDS[*]}" "$fixed" "$private" "$@"
+        exec chroot "$dir" sh -c '\''cd "$0" 2>/dev/null; exec "$@"'\'' "$@"' \
+        sh "$dir" "${CHROOT_BINDS[*]}" "$fixed" "$private" "$PWD" "$@"
 }
 
 # The packages install with nothing of this machine's bound in: their

@@ -17,11 +17,23 @@
 #                was built ("" when it writes into the root)
 #   FB_CHROOT    the system tree the server runs in, "" for this machine
 #   FB_FRONTS    the fronts that run there: udf (legacy), udr (routines)
-# and defines fb_install, which installs or unpacks the server.
+#   FB_LEGACY    "works", or what a legacy call does where it cannot run
+#                ("crashes")
+#   FB_FEATURES  what its SQL offers beyond Firebird 2.5's: boolean,
+#                timezones, int128; a SQL test needing one says so
+#   FB_SRP       "yes" when its users are Srp users (3.0 and later), so a
+#                server's SYSDBA gets a password of ours
+#   FB_CLIENT    the library path where client programs of ours find the
+#                server's libfbclient.so.2 ("" for the system's)
+#   FB_TARBALL   "yes" when the release tarball's Firebird-root layout
+#                works in a copy of its root
+# and defines fb_install, which installs or unpacks the server and sets
+# what only then is known (FB_HOME of a tree, FB_CHROOT).
 #
 #   use_server NAME                         load a profile
 #   make_root DIR [UDF_DIR [stock]]         a private root: UdfAccess allows
-#                                           UDF_DIR (default build/), routines
+#                                           UDF_DIR (default build/; "default":
+#                                           the server's own setting), routines
 #                                           from build/udr, or with "stock" the
 #                                           server's own plugins.conf
 #   fb_isql|fb_gbak|fb_gfix ARGS...         the server's tools on $FBROOT
@@ -36,7 +48,8 @@
 use_server() {
     local profile="$ROOT/scripts/servers/$1.sh"
     [ -f "$profile" ] || { echo "no server profile $1" >&2; return 1; }
-    FB_CHROOT="" FB_LOG="" FB_COPY=()
+    FB_CHROOT="" FB_LOG="" FB_COPY=() FB_LEGACY=works FB_FEATURES="" FB_SRP=yes FB_CLIENT=""
+    FB_TARBALL=yes
     # shellcheck source=servers/3.0.sh
     . "$profile"
     SERVER_ID="$1"
@@ -63,8 +76,44 @@ fb_run() {
 }
 
 fb_isql() { fb_run "$FB_BIN/$FB_ISQL" "$@"; }
+# A client program of ours, on the server's client library.
+fb_client() { fb_run env ${FB_CLIENT:+LD_LIBRARY_PATH="$FB_CLIENT"} "$@"; }
+# The server's version, as its isql says it.
+fb_version() { fb_isql -z -q </dev/null 2>&1 | sed -n 's/.*Version: *\([^ ]*\).*/\1/p' | head -1; }
+
+# The server trees of ../shared/servers unpack into build/trees, once.  A
+# Firebird root of one's own stands in for a tree through VARIABLE.
+KOVUDF_SERVERS="${KOVUDF_SERVERS:-$ROOT/../shared/servers}"
+
+# server_tree ARCHIVE-PATTERN VARIABLE: prints the tree's root, or says on
+# stderr how to point at one and fails.
+server_tree() {
+    local pattern="$1" variable="$2" archive dir
+    if [ -n "${!variable:-}" ]; then
+        echo "${!variable}"
+        return 0
+    fi
+    archive=$(find "$KOVUDF_SERVERS" -maxdepth 1 -name "$pattern" 2>/dev/null | sort | tail -1)
+    if [ -z "$archive" ]; then
+        echo "no $pattern in $KOVUDF_SERVERS; set $variable to a Firebird root to run it" >&2
+        return 1
+    fi
+    dir="$BUILD/trees/$(basename "$archive" .tar.xz)"
+    if [ ! -f "$dir/.unpacked" ]; then
+        rm -rf "$dir"
+        mkdir -p "$dir"
+        tar -xJf "$archive" -C "$dir" --strip-components=1 && touch "$dir/.unpacked" || return 1
+    fi
+    echo "$dir"
+}
 fb_gbak() { fb_run "$FB_BIN/gbak" "$@"; }
 fb_gfix() { fb_run "$FB_BIN/gfix" "$@"; }
+
+# COMMAND in the server's system tree, where its links lead where they
+# should.
+in_tree() {
+    if [ -n "$FB_CHROOT" ]; then in_chroot "$FB_CHROOT" "$@"; else "$@"; fi
+}
 
 # Links point at the server's files as the server sees them, which in a
 # system tree of its own is inside that tree.
@@ -76,14 +125,19 @@ make_root() {
         name="$(basename "$entry")"
         case "$name" in firebird.conf | plugins.conf) continue ;; esac
         if [[ " ${FB_COPY[*]} " == *" all "* || " ${FB_COPY[*]} " == *" $name "* ]]; then
-            cp -rL "$entry" "$dir/$name"
+            in_tree cp -rL "$FB_HOME/$name" "$dir/$name"
         else
             ln -s "$FB_HOME/$name" "$dir/$name"
         fi
     done
-    echo "UdfAccess = Restrict $udf_dir" >"$dir/firebird.conf"
+    # "default": the server's own UdfAccess.
+    if [ "$udf_dir" = default ]; then
+        : >"$dir/firebird.conf"
+    else
+        echo "UdfAccess = Restrict $udf_dir" >"$dir/firebird.conf"
+    fi
     if [ "$plugins" = stock ]; then
-        cp "$home/plugins.conf" "$dir/plugins.conf"
+        in_tree cp -L "$FB_HOME/plugins.conf" "$dir/plugins.conf"
     else
         # The stock plugins.conf with only the path changed.  The engine
         # refuses a module reached through a symbolic link: the real path.

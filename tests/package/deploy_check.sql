@@ -7,7 +7,7 @@ SELECT UDF_TRIM('  kovudf  ') AS trimmed,
        UDF_SUBSTR('abcdef', 2, 3) AS part,
        UDF_STRLEN('abc') AS length_abc,
        UDF_VSTRCMP('abc', 'abd') AS order_abc_abd,
-       UDF_SJISUPPER(x'82818361') = x'82608361' AS fullwidth_upper,
+       IIF(UDF_SJISUPPER(x'82818361') = x'82608361', 'yes', 'no') AS fullwidth_upper,
        UDF_SJISLOWER('ABC') AS lower_abc
 FROM RDB$DATABASE;
 

@@ -1,0 +1,14 @@
+# shellcheck shell=bash
+# Firebird 5.0.4, the relocatable tree of ../shared/servers.
+FB_NAME="Firebird 5.0"
+FB_ISQL=isql
+FB_FRONTS="udf udr"
+FB_FEATURES="boolean timezones int128"
+
+fb_install() {
+    FB_HOME=$(server_tree 'firebird-5.0*.tar.xz' KOVUDF_FIREBIRD_5_0) || return 1
+    FB_BIN="$FB_HOME/bin"
+    FB_SERVER="$FB_HOME/bin/firebird"
+    FB_SECURITY="$FB_HOME/security5.fdb"
+    FB_CLIENT="$FB_HOME/lib"
+}

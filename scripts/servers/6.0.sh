@@ -1,0 +1,18 @@
+# shellcheck shell=bash
+# The Firebird 6.0 development snapshot of ../shared/servers (its README
+# names the commit).  Any legacy UDF call crashes its engine before a
+# module's code runs, and upstream has announced the end of CSTRING
+# parameters: the routines only.
+FB_NAME="Firebird 6.0"
+FB_ISQL=isql
+FB_FRONTS="udr"
+FB_LEGACY=crashes
+FB_FEATURES="boolean timezones int128"
+
+fb_install() {
+    FB_HOME=$(server_tree 'firebird-6.0*.tar.xz' KOVUDF_FIREBIRD_6_0) || return 1
+    FB_BIN="$FB_HOME/bin"
+    FB_SERVER="$FB_HOME/bin/firebird"
+    FB_SECURITY="$FB_HOME/security6.fdb"
+    FB_CLIENT="$FB_HOME/lib"
+}

@@ -1,0 +1,18 @@
+-- needs: int128
+-- Firebird 4 and later: INT128, NUMERIC(38) and DECFLOAT arguments reach the
+-- number functions as the server converts them to DOUBLE PRECISION (a
+-- double keeps 15 to 17 significant digits) or to INTEGER (a value past 32
+-- bits is refused).
+SET LIST ON;
+SELECT UDF_ABS(CAST(-170141183460469231731687303715884105727 AS INT128)) AS abs_int128,
+       UDF_ABS(CAST(-12345678901234567890.12 AS NUMERIC(38, 2))) AS abs_numeric_38,
+       UDF_ROUND(CAST(2.5 AS DECFLOAT(16)), 2) AS round_decfloat_16,
+       UDF_ROUND(CAST(-0.49999999999999994 AS DECFLOAT(34)), 2) AS round_decfloat_34,
+       UDF_ROUND(CAST(123456789012345678.5 AS NUMERIC(38, 1)), 0) AS round_numeric_38,
+       UDF_IABS(CAST(-5 AS INT128)) AS iabs_int128,
+       UDF_OCT(CAST(777 AS INT128)) AS oct_of_int128
+FROM RDB$DATABASE;
+SELECT UDF_IABS(CAST(2147483648 AS INT128)) AS iabs_past_32_bits FROM RDB$DATABASE;
+SELECT UDF_ABS(CAST('1E+400' AS DECFLOAT(34))) AS abs_past_double FROM RDB$DATABASE;
+SELECT UDF_ADDDATE(TIMESTAMP '2002-06-21 00:00:00', CAST(1 AS INT128), CAST(1.4 AS DECFLOAT(16)), 0) AS shifted
+FROM RDB$DATABASE;
