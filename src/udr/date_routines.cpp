@@ -2,8 +2,13 @@
 //
 // TIMESTAMP values are the server's 8-byte values, taken apart and put
 // together on the library's own calendar; a result outside
-// 0001-01-01..9999-12-31 is an error naming the function.
-#include "../platform/clock.h"
+// 0001-01-01..9999-12-31 is an error naming the function.  Where UDF_JDATE
+// needs today's date, it is CURRENT_DATE of the calling session: the same
+// as the server's clock on Firebird 3, the session's time zone's on
+// Firebird 4 and later.
+#include <cstring>
+
+#include "blob_stream.h"
 #include "routines.h"
 
 namespace kovudf_udr {
@@ -19,9 +24,37 @@ void AddTime(Call& call) {
         add_time(call.timestamp(0), call.integer(1), call.integer(2), call.integer(3)));
 }
 
+namespace {
+
+// CURRENT_DATE of the session, asked of the server as a count of days
+// since 17 November 1858, the day count of its date values.
+void session_today(Call& call, std::tm* today) {
+    CallScope scope(call);
+    const Held<Firebird::IMetadataBuilder> builder(
+        scope.master->getMetadataBuilder(call.status, 1));
+    builder->setType(call.status, 0, SQL_LONG);
+    builder->setLength(call.status, 0, sizeof(int32_t));
+    builder->setScale(call.status, 0, 0);
+    const Held<Firebird::IMessageMetadata> metadata(builder->getMetadata(call.status));
+    unsigned char row[16] = {};
+    if (metadata->getMessageLength(call.status) > sizeof row) {
+        call.fail("unexpected message for today's date");
+    }
+    scope.attachment->execute(call.status, scope.transaction.get(), 0,
+                              "SELECT CAST(CURRENT_DATE - DATE '1858-11-17' AS INTEGER) "
+                              "FROM RDB$DATABASE",
+                              3, nullptr, nullptr, metadata.get(), row);
+    int32_t days;
+    std::memcpy(&days, row + metadata->getOffset(call.status, 0), sizeof days);
+    *today = datetime_of_stamp(Stamp{days, 0}).fields;
+}
+
+}  // namespace
+
 void JDate(Call& call) {
     DateTime value;
-    if (!date_from_text(call.text(0), read_local_today, &value)) {
+    if (!date_from_text(
+            call.text(0), [&](std::tm* today) { session_today(call, today); }, &value)) {
         call.fail_out_of_memory();
     }
     call.set_timestamp(value);
