@@ -11,8 +11,10 @@
 #   declared_database FILE KIND DIR  a new database with KIND's scripts from
 #                                    DIR run over the network
 #   server_load CLIENTS SECONDS      the load test on both fronts
+#   clients_read_blob_results        BLOB results read back whole through
+#                                    the client API and node-firebird
 
-SERVER_PASSWORD=kovudf-load
+SERVER_PASSWORD=""
 server_pid=""
 server_job=""
 server_port=""
@@ -33,6 +35,12 @@ server_dir() { echo "$BUILD/servers/$SERVER_ID/server"; }
 # The server's own programs and clients run on its root.
 on_server() { FBROOT="$(server_dir)/root" ISC_PASSWORD="$SERVER_PASSWORD" "$@"; }
 
+# The password of SYSDBA on the server: ours where its users are Srp users,
+# else the one its security database comes with.
+server_password() {
+    [ "$FB_SRP" = yes ] && echo kovudf-load || echo masterkey
+}
+
 server_start() {
     local dir root security i
     dir=$(server_dir)
@@ -40,21 +48,29 @@ server_start() {
     rm -rf "$dir"
     make_root "$root" "$@"
     mkdir -p "$dir/tmp"
+    SERVER_PASSWORD=$(server_password)
     security="$root/$(basename "$FB_SECURITY")"
+    rm -f "$security"
     cp "$FB_CHROOT$FB_SECURITY" "$security"
     server_port=$(free_port)
     cat >>"$root/firebird.conf" <<CONF
 ServerMode = Super
 RemoteServicePort = $server_port
 RemoteBindAddress = 127.0.0.1
+CONF
+    if [ "$FB_SRP" = yes ]; then
+        # Clients that do not encrypt the wire (node-firebird) may connect.
+        cat >>"$root/firebird.conf" <<CONF
 SecurityDatabase = $security
 AuthServer = Srp
 AuthClient = Srp
 UserManager = Srp
+WireCrypt = Enabled
 CONF
-    # SYSDBA's password, set through the embedded engine.
-    echo "CREATE OR ALTER USER SYSDBA PASSWORD '$SERVER_PASSWORD' USING PLUGIN Srp; COMMIT;" |
-        on_server quietly fb_isql -q -m "$security" || return 1
+        # SYSDBA's password, set through the embedded engine.
+        echo "CREATE OR ALTER USER SYSDBA PASSWORD '$SERVER_PASSWORD' USING PLUGIN Srp; COMMIT;" |
+            on_server quietly fb_isql -q -m "$security" || return 1
+    fi
     on_server fb_run "$FB_SERVER" </dev/null >"$dir/stdout" 2>&1 &
     server_job=$!
     # The server is the process listening on our port.
@@ -96,7 +112,7 @@ remote_isql() {
 
 declared_database() {
     local database="$1" kind="$2" dir="$3" script
-    echo "CREATE DATABASE '127.0.0.1/$server_port:$database' DEFAULT CHARACTER SET NONE; COMMIT;" |
+    echo "CREATE DATABASE '127.0.0.1/$server_port:$database' USER 'SYSDBA' PASSWORD '$SERVER_PASSWORD' DEFAULT CHARACTER SET NONE; COMMIT;" |
         on_server quietly fb_isql -q -m || return 1
     for script in $(declaration_scripts "$kind" 3 NONE); do
         remote_isql "$database" -b -i "$dir/$script" >/dev/null || return 1
@@ -173,4 +189,35 @@ server_load() {
     trap - EXIT
     [ "$differences" -eq 0 ] && [ "$alive" = yes ] && [ "$passes" -ge "$clients" ] || status=1
     return "$status"
+}
+
+# node-firebird from npm, in build/node.
+install_node_firebird() {
+    command -v npm >/dev/null || install_packages nodejs npm
+    [ -d "$BUILD/node/node_modules/node-firebird" ] ||
+        quietly npm install --prefix "$BUILD/node" --no-audit --no-fund node-firebird@2.17.1
+}
+
+# On a server of the current profile, for each front there: BLOB results,
+# some built from inputs with empty segments, read back whole through the
+# server's client library (tests/clients/blob_results.cpp) and through
+# node-firebird (blob_results.js).
+clients_read_blob_results() {
+    local dir kind database
+    install_node_firebird || return 1
+    trap server_stop EXIT
+    server_start || return 1
+    dir=$(server_dir)
+    for kind in $FB_FRONTS; do
+        database="$dir/clients_$kind.fdb"
+        declared_database "$database" "$kind" "$ROOT/sql" || { fail 1; continue; }
+        run_counted "BLOB results through the client API, $kind on $FB_NAME" \
+            on_server fb_client "$BUILD/tests/blob_results" "127.0.0.1/$server_port:$database" \
+            "$SERVER_PASSWORD"
+        run_counted "BLOB results through node-firebird, $kind on $FB_NAME" \
+            env NODE_PATH="$BUILD/node/node_modules" node "$ROOT/tests/clients/blob_results.js" \
+            "$server_port" "$database" "$SERVER_PASSWORD"
+    done
+    server_stop
+    trap - EXIT
 }
