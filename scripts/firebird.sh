@@ -19,14 +19,17 @@
 #   FB_FRONTS    the fronts that run there: udf (legacy), udr (routines)
 #   FB_LEGACY    "works", or what a legacy call does where it cannot run
 #                ("crashes")
-#   FB_FEATURES  what its SQL offers beyond Firebird 2.5's: boolean,
-#                timezones, int128; a SQL test needing one says so
+#   FB_FEATURES  what its SQL offers: boolean, timezones, int128 (beyond
+#                Firebird 2.5's), cstring (CSTRING columns, up to 5.0); a SQL
+#                test needing one says so
 #   FB_SRP       "yes" when its users are Srp users (3.0 and later), so a
 #                server's SYSDBA gets a password of ours
 #   FB_CLIENT    the library path where client programs of ours find the
 #                server's libfbclient.so.2 ("" for the system's)
 #   FB_TARBALL   "yes" when the release tarball's Firebird-root layout
 #                works in a copy of its root
+#   FB_LOAD      "CLIENTS SECONDS" for the load test on a real server there,
+#                "" for none
 # and defines fb_install, which installs or unpacks the server and sets
 # what only then is known (FB_HOME of a tree, FB_CHROOT).
 #
@@ -49,7 +52,7 @@ use_server() {
     local profile="$ROOT/scripts/servers/$1.sh"
     [ -f "$profile" ] || { echo "no server profile $1" >&2; return 1; }
     FB_CHROOT="" FB_LOG="" FB_COPY=() FB_LEGACY=works FB_FEATURES="" FB_SRP=yes FB_CLIENT=""
-    FB_TARBALL=yes
+    FB_TARBALL=yes FB_LOAD=""
     # shellcheck source=servers/3.0.sh
     . "$profile"
     SERVER_ID="$1"
@@ -125,7 +128,8 @@ make_root() {
         name="$(basename "$entry")"
         case "$name" in firebird.conf | plugins.conf) continue ;; esac
         if [[ " ${FB_COPY[*]} " == *" all "* || " ${FB_COPY[*]} " == *" $name "* ]]; then
-            in_tree cp -rL "$FB_HOME/$name" "$dir/$name"
+            # A link to nowhere (a socket of the installed server) is left out.
+            in_tree sh -c '[ ! -e "$1" ] || cp -rL "$1" "$2"' sh "$FB_HOME/$name" "$dir/$name"
         else
             ln -s "$FB_HOME/$name" "$dir/$name"
         fi
@@ -137,7 +141,10 @@ make_root() {
         echo "UdfAccess = Restrict $udf_dir" >"$dir/firebird.conf"
     fi
     if [ "$plugins" = stock ]; then
-        in_tree cp -L "$FB_HOME/plugins.conf" "$dir/plugins.conf"
+        # Firebird 2.5 has no plugins and no plugins.conf.
+        if [ -e "$home/plugins.conf" ] || [ -L "$home/plugins.conf" ]; then
+            in_tree cp -L "$FB_HOME/plugins.conf" "$dir/plugins.conf"
+        fi
     else
         # The stock plugins.conf with only the path changed.  The engine
         # refuses a module reached through a symbolic link: the real path.

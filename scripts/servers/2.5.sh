@@ -4,6 +4,7 @@
 # passwords (SYSDBA, masterkey) and it knows no Srp users.
 FB_NAME="Firebird 2.5"
 FB_ISQL=isql
+FB_FEATURES="cstring"
 FB_FRONTS="udf"
 FB_SRP=no
 FB_COPY=(intl)

@@ -10,6 +10,7 @@ FB_SERVER=/usr/sbin/firebird
 FB_COPY=(intl)
 FB_SECURITY=/var/lib/firebird/3.0/system/security3.fdb
 FB_LOG=/var/log/firebird
+FB_FEATURES="boolean cstring"
 FB_FRONTS="udf udr"
 
 fb_install() {

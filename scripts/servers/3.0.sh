@@ -9,8 +9,9 @@ FB_COPY=(intl)  # the engine will not follow a symbolic link to intl/
 FB_SECURITY=/var/lib/firebird/3.0/system/security3.fdb
 FB_LOG=/var/log/firebird
 FB_FRONTS="udf udr"
-FB_FEATURES="boolean"
+FB_FEATURES="boolean cstring"
 FB_TARBALL=no  # Debian's build takes plugins from the system directory
+FB_LOAD="8 40"  # clients, seconds
 
 fb_install() {
     install_packages firebird3.0-server firebird3.0-utils firebird-dev libib-util

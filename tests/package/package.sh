@@ -15,6 +15,9 @@
 #     deployment_works              the .deb installed into a Debian 12 system
 #                                   of its own, used by a real server there
 #                                   over the network, removed, nothing left
+#   tarball_deploys               on the current server profile: the
+#                                 .tar.gz's Firebird-root layout in a copy of
+#                                 the server's root
 
 MINGW_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 DEBIAN_FB_DIR=/usr/lib/x86_64-linux-gnu/firebird/3.0
@@ -185,6 +188,38 @@ deployment_works() (
     [ -z "$left" ] || { echo "left behind by dpkg -r: $left" >&2; exit 1; }
     [ "$(etc_firebird_state)" = "$etc_before" ] || { echo "/etc/firebird changed" >&2; exit 1; }
 )
+
+# The release tarball as its README says to use it: UDF/ and plugins/udr/
+# copied into a copy of the server's root (every entry a real copy), that
+# root's firebird.conf saying UdfAccess = Restrict UDF, its stock
+# plugins.conf, and the declarations from the tarball's sql/.  For each front
+# that runs there, deploy_check.sql must give deploy_check.out.
+tarball_deploys() {
+    local dir="$BUILD/servers/$SERVER_ID/deployed" unpacked="$BUILD/servers/$SERVER_ID/tarball"
+    local top kind database out status=0
+    local -a FB_COPY=(all)
+    rm -rf "$unpacked"
+    mkdir -p "$unpacked"
+    tar -xzf "$DIST/$TARBALL_TOP.tar.gz" -C "$unpacked" || return 1
+    top="$unpacked/$TARBALL_TOP"
+    make_root "$dir" UDF stock || return 1
+    mkdir -p "$dir/UDF" "$dir/plugins/udr"
+    cp "$top/UDF/kovudf.so" "$dir/UDF/" && cp "$top/plugins/udr/libkovudf.so" "$dir/plugins/udr/" ||
+        return 1
+    for kind in $FB_FRONTS; do
+        database="$dir/deploy_$kind.fdb" out="$dir/deploy_$kind.out"
+        rm -f "$database"
+        echo "CREATE DATABASE '$database' USER 'SYSDBA' PASSWORD 'masterkey'; COMMIT;" |
+            FBROOT="$dir" quietly fb_isql -q -m || return 1
+        for script in $(declaration_scripts "$kind" 3 NONE); do
+            FBROOT="$dir" quietly fb_isql -q -m -b "$database" -i "$top/sql/$script" || return 1
+        done
+        sed "s|@FILE@|$dir/deploy_$kind.txt|" "$ROOT/tests/package/deploy_check.sql" |
+            FBROOT="$dir" fb_isql -q -m "$database" >"$out" 2>&1
+        diff -u "$ROOT/tests/package/deploy_check.out" "$out" >&2 || status=1
+    done
+    return "$status"
+}
 
 run_package_checks() {
     check "./run package makes the release artefacts" make_packages

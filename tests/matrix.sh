@@ -1,0 +1,65 @@
+# shellcheck shell=bash
+# matrix.sh - every suite that runs in a server, on each server of the
+# matrix, sourced by ./run.  A server whose tree is not at hand is skipped
+# with a word on how to point at one; the run still ends with its count.
+#
+#   run_server_matrix SERVER...   one line a server at the end: its version,
+#                                 what ran there, passed and failed, seconds
+
+server_lines=()
+
+# What a front is called in the summary.
+fronts_of() {
+    case "$1" in
+        "udf udr") echo "legacy and routines" ;;
+        udf) echo "legacy only" ;;
+        udr) echo "routines only" ;;
+    esac
+}
+
+run_on_server() {
+    local id="$1" start=$SECONDS passed_before=$passed failed_before=$failed version kind
+    use_server "$id" || { fail 1; return; }
+    if ! fb_install; then
+        skip "$FB_NAME" "no server tree here"
+        server_lines+=("$FB_NAME: skipped (see above)")
+        return
+    fi
+    make_root "$FBROOT"
+    version=$(fb_version)
+    say "on $FB_NAME ($version), embedded"
+    for kind in $FB_FRONTS; do
+        run_sql_tests "$kind"
+        check "the dialect-1 $kind declarations work on $FB_NAME" dialect1_database_works "$kind"
+    done
+    if [ "$FB_LEGACY" != works ]; then
+        check "a legacy call on $FB_NAME fails as its profile says ($FB_LEGACY)" \
+            legacy_call_fails_as_expected
+    fi
+    if [ "$FB_FRONTS" = "udf udr" ]; then
+        check "legacy functions and routines agree over 3,000 rows on $FB_NAME" differential_test
+    fi
+    if [[ " $FB_FRONTS " == *" udr "* ]]; then
+        check "a database with dependents moves to the routines and back on $FB_NAME" \
+            migration_works
+    fi
+    if [ "$FB_TARBALL" = yes ]; then
+        check "the release tarball's layout works in a copy of $FB_NAME's root" tarball_deploys
+    fi
+    say "on $FB_NAME, a server on 127.0.0.1"
+    clients_read_blob_results
+    if [ -n "${FB_LOAD:-}" ]; then
+        # shellcheck disable=SC2086
+        check "$FB_LOAD clients and seconds on $FB_NAME give one client's results" server_load $FB_LOAD
+    fi
+    server_lines+=("$FB_NAME ($version): $(fronts_of "$FB_FRONTS"), \
+$((passed - passed_before)) passed, $((failed - failed_before)) failed, $((SECONDS - start)) s")
+}
+
+run_server_matrix() {
+    local id
+    for id in "$@"; do
+        run_on_server "$id"
+    done
+    printf '%s\n' "${server_lines[@]}"
+}
