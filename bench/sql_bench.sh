@@ -31,10 +31,12 @@ sql_bench() {
             while IFS='|' read -r label aggregate builtin; do
                 label=$(echo $label) builtin=$(echo "$builtin" | sed 's/^ *//;s/ *$//')
                 aggregate=$(echo "$aggregate" | sed 's/^ *//;s/ *$//')
-                echo "SELECT ${aggregate//@/UDF_$label} AS L_$label FROM bench_rows;"
-                echo "SELECT ${aggregate//@/UDR_$label} AS R_$label FROM bench_rows;"
-                echo "SELECT ${aggregate//@/EMPTY_$label} AS E_$label FROM bench_rows;"
-                [ "$builtin" = - ] || echo "SELECT $builtin AS B_$label FROM bench_rows;"
+                # LABEL:CASE times the function LABEL on another case.
+                local fn="${label%%:*}" alias="${label//:/_}"
+                echo "SELECT ${aggregate//@/UDF_$fn} AS L_$alias FROM bench_rows;"
+                echo "SELECT ${aggregate//@/UDR_$fn} AS R_$alias FROM bench_rows;"
+                echo "SELECT ${aggregate//@/EMPTY_$fn} AS E_$alias FROM bench_rows;"
+                [ "$builtin" = - ] || echo "SELECT $builtin AS B_$alias FROM bench_rows;"
             done < <(bench_functions)
         done
     } >"$dir/queries.sql"
@@ -46,7 +48,7 @@ sql_bench() {
     fi
     # Medians, net of the bare scan, in ns per row; then the table.
     awk -v rows="$rows" -v order="$(bench_functions | cut -d'|' -f1 | tr -d ' ' | tr '\n' ';')" '
-        /^[LREBZ]_[A-Z0-9]+ / { alias = $1 }
+        /^[LREBZ]_[A-Za-z0-9_]+ / { alias = $1 }
         /^Elapsed time/ { sub(/.*= */, ""); times[alias] = times[alias] " " ($1 + 0) }
         function median(list,    n, v, i, j, t) {
             n = split(list, v, " ")
@@ -69,8 +71,10 @@ sql_bench() {
                 if (entries[i] == "") continue
                 split(entries[i], parts, "|")
                 label = parts[1]
-                l = net("L_" label); r = net("R_" label); e = net("E_" label); b = net("B_" label)
-                printf "| UDF_%s | %s | %s | %s | %s | %s | %s |\n", label, show(l), show(r), ratio(r, l), show(e), ratio(r, e), show(b)
+                alias = label; gsub(/:/, "_", alias)
+                name = label; sub(/:/, " (", name); if (name != label) name = name ")"
+                l = net("L_" alias); r = net("R_" alias); e = net("E_" alias); b = net("B_" alias)
+                printf "| UDF_%s | %s | %s | %s | %s | %s | %s |\n", name, show(l), show(r), ratio(r, l), show(e), ratio(r, e), show(b)
             }
             printf "\nA bare scan of the %d rows: %.3f s (median of the repetitions).\n", rows, base
         }' "$dir/output.txt" | tee "$dir/table.md"
