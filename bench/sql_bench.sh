@@ -71,7 +71,7 @@ sql_bench() {
                 if (entries[i] == "") continue
                 split(entries[i], parts, "|")
                 label = parts[1]
-                alias = label; gsub(/:/, "_", alias)
+                alias = toupper(label); gsub(/:/, "_", alias)
                 name = label; sub(/:/, " (", name); if (name != label) name = name ")"
                 l = net("L_" alias); r = net("R_" alias); e = net("E_" alias); b = net("B_" alias)
                 printf "| UDF_%s | %s | %s | %s | %s | %s | %s |\n", name, show(l), show(r), ratio(r, l), show(e), ratio(r, e), show(b)

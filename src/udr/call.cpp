@@ -6,6 +6,15 @@
 
 namespace kovudf_udr {
 
+RoutineMemory::~RoutineMemory() {
+    if (row != nullptr) {
+        row->release();
+    }
+    if (statement != nullptr) {
+        statement->release();
+    }
+}
+
 const Field& Call::argument(unsigned i, bool text) const {
     if (i >= shape_.in.count || catalog::is_text(shape_.in.fields[i].kind) != text) {
         fail("unexpected argument");

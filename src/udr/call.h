@@ -21,14 +21,33 @@ struct RoutineShape {
     Layout in, out;
 };
 
+// What a routine keeps from one call to the next, all within the one
+// attachment it serves: statements it prepared once.
+class RoutineMemory {
+  public:
+    RoutineMemory() = default;
+    ~RoutineMemory();
+    RoutineMemory(const RoutineMemory&) = delete;
+    RoutineMemory& operator=(const RoutineMemory&) = delete;
+
+    Firebird::IStatement* statement = nullptr;
+    Firebird::IMessageMetadata* row = nullptr;  // what it returns
+};
+
 class Call {
   public:
     Call(Status* status, Firebird::IExternalContext* context, const RoutineShape& shape,
-         unsigned char* in, unsigned char* out)
-        : status(status), context(context), shape_(shape), in_(in), out_(out) {}
+         RoutineMemory& memory, unsigned char* in, unsigned char* out)
+        : status(status),
+          context(context),
+          memory(memory),
+          shape_(shape),
+          in_(in),
+          out_(out) {}
 
     Status* const status;
     Firebird::IExternalContext* const context;
+    RoutineMemory& memory;
     const catalog::Function& function() const { return *shape_.function; }
 
     // Arguments, by position from 0.

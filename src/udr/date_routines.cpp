@@ -27,25 +27,29 @@ void AddTime(Call& call) {
 namespace {
 
 // CURRENT_DATE of the session, asked of the server as a count of days
-// since 17 November 1858, the day count of its date values.
+// since 17 November 1858, the day count of its date values.  The statement
+// is prepared at the routine's first call and kept: the routine serves one
+// attachment.
 void session_today(Call& call, std::tm* today) {
     CallScope scope(call);
-    const Held<Firebird::IMetadataBuilder> builder(
-        scope.master->getMetadataBuilder(call.status, 1));
-    builder->setType(call.status, 0, SQL_LONG);
-    builder->setLength(call.status, 0, sizeof(int32_t));
-    builder->setScale(call.status, 0, 0);
-    const Held<Firebird::IMessageMetadata> metadata(builder->getMetadata(call.status));
+    RoutineMemory& memory = call.memory;
+    if (memory.statement == nullptr) {
+        memory.statement = scope.attachment->prepare(
+            call.status, scope.transaction.get(), 0,
+            "SELECT CAST(CURRENT_DATE - DATE '1858-11-17' AS INTEGER) FROM RDB$DATABASE",
+            3, Firebird::IStatement::PREPARE_PREFETCH_METADATA);
+        memory.row = memory.statement->getOutputMetadata(call.status);
+    }
     unsigned char row[16] = {};
-    if (metadata->getMessageLength(call.status) > sizeof row) {
+    if (memory.row->getCount(call.status) != 1 ||
+        memory.row->getType(call.status, 0) != SQL_LONG ||
+        memory.row->getMessageLength(call.status) > sizeof row) {
         call.fail("unexpected message for today's date");
     }
-    scope.attachment->execute(call.status, scope.transaction.get(), 0,
-                              "SELECT CAST(CURRENT_DATE - DATE '1858-11-17' AS INTEGER) "
-                              "FROM RDB$DATABASE",
-                              3, nullptr, nullptr, metadata.get(), row);
+    memory.statement->execute(call.status, scope.transaction.get(), nullptr, nullptr,
+                              memory.row, row);
     int32_t days;
-    std::memcpy(&days, row + metadata->getOffset(call.status, 0), sizeof days);
+    std::memcpy(&days, row + memory.row->getOffset(call.status, 0), sizeof days);
     *today = datetime_of_stamp(Stamp{days, 0}).fields;
 }
 

@@ -28,7 +28,7 @@ class Routine final : public IExternalFunctionImpl<Routine, Status> {
     void execute(Status* status, IExternalContext* context, void* in,
                  void* out) override {
         guarded(status, *shape_.function, [&] {
-            Call call(status, context, shape_, static_cast<unsigned char*>(in),
+            Call call(status, context, shape_, memory_, static_cast<unsigned char*>(in),
                       static_cast<unsigned char*>(out));
             call.set_null();
             if (!call.null_result()) {
@@ -40,6 +40,7 @@ class Routine final : public IExternalFunctionImpl<Routine, Status> {
   private:
     const RoutineShape shape_;
     const RoutineBody body_;
+    RoutineMemory memory_;
 };
 
 // Tells the server when the module goes away without its knowing.
