@@ -47,7 +47,11 @@ CallScope::CallScope(Call& call)
     : status(call.status),
       master(call.context->getMaster()),
       attachment(call.context->getAttachment(call.status)),
-      transaction(call.context->getTransaction(call.status)) {}
+      transaction(call.context->getTransaction(call.status)) {
+    if (master == nullptr || attachment.get() == nullptr || transaction.get() == nullptr) {
+        call.fail("the server gave the call no attachment or transaction");
+    }
+}
 
 BlobInput::BlobInput(CallScope& scope, const ISC_QUAD& id)
     : status_(scope.status), master_(scope.master), id_(id) {
