@@ -162,14 +162,19 @@ CONF
 }
 
 declaration_scripts() {
-    local kind="$1" dialect="$2" charset="$3" core files
+    local kind="$1" dialect="$2" charset="$3" core files set=""
+    case "$charset" in
+        NONE) ;;
+        SJIS_0208) set=_sjis ;;
+        UTF8) set=_utf8 ;;
+        *) return 1 ;;
+    esac
     case "$kind" in
-        udf) core=kovudf files=kovudf_files ;;
-        udr) core=kovudf_udr files=kovudf_udr_files ;;
+        udf) [ -z "$set" ] || return 1; core=kovudf files=kovudf_files ;;
+        udr) core=kovudf_udr$set files=kovudf_udr${set}_files ;;
         *) return 1 ;;
     esac
     [ "$dialect" = 1 ] && core="${core}_dialect1"
-    [ "$charset" = NONE ] || return 1
     echo "$core.sql $files.sql"
 }
 

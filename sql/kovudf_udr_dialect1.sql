@@ -1,5 +1,5 @@
-/* kovudf_udr_dialect1.sql - declares the kovudf functions as external routines (UDR)
-   in a dialect-1 database, for Firebird 3 and later.
+/* kovudf_udr_dialect1.sql - declares the kovudf functions as external
+   routines (UDR) in a dialect-1 database, for Firebird 3 and later.
 
    Run it once per database:   isql-fb -i kovudf_udr_dialect1.sql <database>
 

@@ -50,19 +50,20 @@ std::string date_type(const Options& o) {
     return o.dialect == 1 ? "DATE" : "TIMESTAMP";
 }
 
-std::string charset_clause(const Options& o) {
-    return std::string(" CHARACTER SET ") + o.charset->name;
+std::string charset_clause(const CharacterSet& set) {
+    return std::string(" CHARACTER SET ") + set.name;
 }
 
 // The SQL type of an argument or result kind, without NULL or FREE_IT.
-std::string type_of(Kind kind, unsigned bytes, const Options& o) {
+std::string type_of(const Function& f, Kind kind, unsigned bytes, const Options& o) {
+    const CharacterSet& set = text_charset(f, *o.charset);
     switch (kind) {
         case Kind::cstring:
         case Kind::varchar: {
             const bool cstring = kind == Kind::cstring && o.front == Front::legacy;
             return std::string(cstring ? "CSTRING(" : "VARCHAR(") +
-                   std::to_string(declared_characters(kind, bytes, o.front, *o.charset)) +
-                   ")" + charset_clause(o);
+                   std::to_string(declared_characters(kind, bytes, o.front, set)) + ")" +
+                   charset_clause(set);
         }
         case Kind::smallint:
             return "SMALLINT";
@@ -76,7 +77,7 @@ std::string type_of(Kind kind, unsigned bytes, const Options& o) {
         case Kind::blob_binary:
             return "BLOB";
         case Kind::blob_text:
-            return "BLOB SUB_TYPE TEXT" + charset_clause(o);
+            return "BLOB SUB_TYPE TEXT" + charset_clause(set);
     }
     return "";
 }
@@ -95,7 +96,7 @@ std::string legacy_declaration(const Function& f, const Options& o) {
     std::vector<std::string> arguments;
     for (unsigned i = 0; i < f.argument_count; ++i) {
         const Argument& a = f.arguments[i];
-        arguments.push_back(type_of(a.kind, a.bytes, o) +
+        arguments.push_back(type_of(f, a.kind, a.bytes, o) +
                             (a.kind == Kind::blob ? "" : " NULL"));
     }
     std::string returns;
@@ -103,7 +104,7 @@ std::string legacy_declaration(const Function& f, const Options& o) {
         case Kind::smallint:
         case Kind::integer:
         case Kind::double_precision:
-            returns = type_of(f.result.kind, 0, o) + " BY VALUE";
+            returns = type_of(f, f.result.kind, 0, o) + " BY VALUE";
             break;
         case Kind::blob_text:
         case Kind::blob_binary:
@@ -111,7 +112,7 @@ std::string legacy_declaration(const Function& f, const Options& o) {
             returns = "PARAMETER " + std::to_string(arguments.size());
             break;
         default:
-            returns = type_of(f.result.kind, f.result.bytes, o) + " FREE_IT";
+            returns = type_of(f, f.result.kind, f.result.bytes, o) + " FREE_IT";
     }
     const char* separator = text_arguments(f) > 1 ? ",\n    " : ", ";
     std::string out = "DECLARE EXTERNAL FUNCTION " + declared_name(f, o) + "\n    ";
@@ -129,9 +130,9 @@ std::string routine_signature(const Function& f, const Options& o, const char* g
     for (unsigned i = 0; i < f.argument_count; ++i) {
         const Argument& a = f.arguments[i];
         out += std::string(i == 0 ? "" : ", ") + a.parameter + " " +
-               type_of(a.kind, a.bytes, o);
+               type_of(f, a.kind, a.bytes, o);
     }
-    return out + ")" + gap + "RETURNS " + type_of(f.result.kind, f.result.bytes, o) +
+    return out + ")" + gap + "RETURNS " + type_of(f, f.result.kind, f.result.bytes, o) +
            gap + "EXTERNAL NAME '" + o.module + "!" + routine_name(f) + "' ENGINE UDR";
 }
 
@@ -293,6 +294,38 @@ const char* const files_warning =
     "       REVOKE EXECUTE ON FUNCTION UDF_BLOBTOFILE FROM PUBLIC;\n"
     "       GRANT EXECUTE ON FUNCTION UDF_BLOBTOFILE TO ROLE file_export;\n\n";
 
+// What a routine script says of its texts' character set.
+std::string charset_words(const Options& o) {
+    const std::string set = o.charset->name;
+    if (o.charset->id == charset_none.id) {
+        return "Texts are VARCHAR CHARACTER SET NONE and counted: a zero byte inside is "
+               "a byte like any other.";
+    }
+    return "Texts are VARCHAR CHARACTER SET " + set +
+           ", for a database whose texts are " + set +
+           ": the server converts them from and to each client's character set.  "
+           "Positions and lengths count bytes, a zero byte is a byte like any other, and "
+           "no text result splits a character.  Digits, dates and UDF_BLOBINFO's "
+           "description are ASCII and stay CHARACTER SET NONE.";
+}
+
+std::string database_words(const Options& o) {
+    return o.charset->id == charset_none.id
+               ? ""
+               : std::string(" whose texts are ") + o.charset->name;
+}
+
+// The file name of a routine script: kovudf_udr, the set's suffix, the part.
+std::string routine_file(const Options& o, const std::string& part) {
+    std::string suffix;
+    if (o.charset->id == charset_sjis_0208.id) {
+        suffix = "_sjis";
+    } else if (o.charset->id == charset_utf8.id) {
+        suffix = "_utf8";
+    }
+    return "kovudf_udr" + suffix + part + ".sql";
+}
+
 std::string files_script(const std::string& file, const Options& o) {
     std::ostringstream s;
     if (o.front == Front::legacy) {
@@ -304,8 +337,17 @@ std::string files_script(const std::string& file, const Options& o) {
              "left,\n"
           << "   on Linux).  The third argument is required but not used. */\n\n";
     } else {
-        s << "/* " << file << " - the two kovudf functions that touch files, as\n"
-          << "   external routines (UDR).\n\n"
+        s << "/* "
+          << wrap(file +
+                  " - the two kovudf functions that touch files, as external "
+                  "routines (UDR)" +
+                  (o.charset->id == charset_none.id
+                       ? std::string(".")
+                       : " for a database whose texts are " +
+                             std::string(o.charset->name) +
+                             ": file names are in that character set."))
+                 .substr(3)
+          << "\n\n"
           << files_warning
           << "   UDF_FILETOBLOB reads regular files only.  UDF_BLOBTOFILE returns 0 "
              "when\n"
@@ -322,9 +364,12 @@ std::string files_script(const std::string& file, const Options& o) {
 std::string routine_script(const std::string& file, const Options& o,
                            const std::string& twin, const std::string& migrate) {
     std::ostringstream s;
-    s << "/* " << file << " - declares the kovudf functions as external routines (UDR)\n"
-      << "   in a " << dialect_words(o.dialect)
-      << " database, for Firebird 3 and later.\n\n"
+    s << "/* "
+      << wrap(file + " - declares the kovudf functions as external routines (UDR) in a " +
+              dialect_words(o.dialect) + " database" + database_words(o) +
+              ", for Firebird 3 and later.")
+             .substr(3)
+      << "\n\n"
       << "   Run it once per database:   isql-fb -i " << file << " <database>\n\n"
       << "   The module libkovudf.so (kovudf.dll on Windows) must sit in the server's\n"
       << "   UDR directory (plugins/udr); legacy UDF access (UdfAccess) may stay\n"
@@ -333,19 +378,22 @@ std::string routine_script(const std::string& file, const Options& o,
       << wrap(migrate +
               " turns a database's legacy declarations into these in place; "
               "kovudf_drop.sql removes either kind.  The file functions are "
-              "in kovudf_udr_files.sql.")
+              "in " +
+              routine_file(o, "_files") + ".")
       << "\n\n"
       << "   Differences from the legacy functions:\n"
       << "   - SQL NULL in a text, number or date argument gives NULL (numbers\n"
       << "     included); a NULL BLOB is no data, and a NULL text added to a BLOB\n"
       << "     adds nothing.\n"
-      << "   - Texts are VARCHAR CHARACTER SET " << o.charset->name
-      << " and counted: a zero byte inside is\n"
-      << "     a byte like any other.\n"
+      << wrap(charset_words(o), "     ").replace(3, 2, "- ") << "\n"
       << "   - A result the server would refuse (a date outside 0001-01-01..\n"
       << "     9999-12-31, an infinite or NaN double, a text longer than its declared\n"
       << "     size) is an error naming the function.\n"
-      << "   - BLOB results built from text are BLOB SUB_TYPE TEXT. */\n"
+      << "   - BLOB results built from text are BLOB SUB_TYPE TEXT"
+      << (o.charset->id == charset_none.id
+              ? std::string()
+              : "\n     CHARACTER SET " + std::string(o.charset->name))
+      << ". */\n"
       << grouped_declarations(o, twin) << "\nCOMMIT;\n";
     return s.str();
 }
@@ -360,8 +408,9 @@ std::string migrate_script(const std::string& file, const Options& o) {
               dialect_words(o.dialect) + " database (" +
               (o.dialect == 1 ? "kovudf_dialect1.sql" : "kovudf.sql") +
               ", kovudf_files.sql) into the external routines of " +
-              (o.dialect == 1 ? "kovudf_udr_dialect1.sql" : "kovudf_udr.sql") +
-              " and kovudf_udr_files.sql, in place: names and arguments stay, "
+              routine_file(o, o.dialect == 1 ? "_dialect1" : "") + " and " +
+              routine_file(o, "_files") +
+              ", in place: names and arguments stay, "
               "so views, procedures and triggers that call them keep working. "
               "Functions the database does not declare are skipped.")
              .substr(3)
@@ -438,36 +487,47 @@ Options script_options(Front front, int dialect, Selection selection) {
     return o;
 }
 
+// The routine scripts of one character set: dialects 3 and 1, files, and
+// the migrations.
+void add_routine_scripts(std::vector<Written>& files, const CharacterSet& charset) {
+    using S = Selection;
+    Options o[5] = {script_options(Front::routine, 3, S::plain),
+                    script_options(Front::routine, 1, S::plain),
+                    script_options(Front::routine, 3, S::files),
+                    script_options(Front::routine, 3, S::all),
+                    script_options(Front::routine, 1, S::all)};
+    for (Options& each : o) {
+        each.charset = &charset;
+    }
+    const std::string d3 = routine_file(o[0], ""), d1 = routine_file(o[0], "_dialect1"),
+                      migrate3 = routine_file(o[0], "_migrate"),
+                      migrate1 = routine_file(o[0], "_migrate_dialect1"),
+                      files_name = routine_file(o[0], "_files");
+    files.push_back({"sql/" + d3, routine_script(d3, o[0], d1, migrate3)});
+    files.push_back({"sql/" + d1, routine_script(d1, o[1], d3, migrate1)});
+    files.push_back({"sql/" + files_name, files_script(files_name, o[2])});
+    files.push_back({"sql/" + migrate3, migrate_script(migrate3, o[3])});
+    files.push_back({"sql/" + migrate1, migrate_script(migrate1, o[4])});
+}
+
 std::vector<Written> written_files() {
     using S = Selection;
     const Options legacy3 = script_options(Front::legacy, 3, S::plain);
     const Options legacy1 = script_options(Front::legacy, 1, S::plain);
-    const Options routine3 = script_options(Front::routine, 3, S::plain);
-    const Options routine1 = script_options(Front::routine, 1, S::plain);
-    return {
+    std::vector<Written> files = {
         {"sql/kovudf.sql", legacy_script("kovudf.sql", legacy3, "kovudf_dialect1.sql")},
         {"sql/kovudf_dialect1.sql",
          legacy_script("kovudf_dialect1.sql", legacy1, "kovudf.sql")},
         {"sql/kovudf_files.sql",
          files_script("kovudf_files.sql", script_options(Front::legacy, 3, S::files))},
         {"sql/kovudf_drop.sql", drop_script},
-        {"sql/kovudf_udr.sql",
-         routine_script("kovudf_udr.sql", routine3, "kovudf_udr_dialect1.sql",
-                        "kovudf_udr_migrate.sql")},
-        {"sql/kovudf_udr_dialect1.sql",
-         routine_script("kovudf_udr_dialect1.sql", routine1, "kovudf_udr.sql",
-                        "kovudf_udr_migrate_dialect1.sql")},
-        {"sql/kovudf_udr_files.sql",
-         files_script("kovudf_udr_files.sql",
-                      script_options(Front::routine, 3, S::files))},
-        {"sql/kovudf_udr_migrate.sql",
-         migrate_script("kovudf_udr_migrate.sql",
-                        script_options(Front::routine, 3, S::all))},
-        {"sql/kovudf_udr_migrate_dialect1.sql",
-         migrate_script("kovudf_udr_migrate_dialect1.sql",
-                        script_options(Front::routine, 1, S::all))},
         {"src/legacy/kovudf.def", export_list()},
     };
+    for (const CharacterSet* charset :
+         {&charset_none, &charset_sjis_0208, &charset_utf8}) {
+        add_routine_scripts(files, *charset);
+    }
+    return files;
 }
 
 std::string read_file(const std::string& path) {
@@ -585,7 +645,9 @@ int main(int argc, char** argv) {
         if (!is_text(kind)) {
             return usage();
         }
-        std::cout << declared_characters(kind, bytes, o.front, *o.charset) << "\n";
+        std::cout << declared_characters(kind, bytes, o.front,
+                                         text_charset(*f, *o.charset))
+                  << "\n";
         return 0;
     }
     return usage();

@@ -1,0 +1,197 @@
+/* kovudf_udr_utf8_dialect1.sql - declares the kovudf functions as external
+   routines (UDR) in a dialect-1 database whose texts are UTF8, for Firebird
+   3 and later.
+
+   Run it once per database:   isql-fb -i kovudf_udr_utf8_dialect1.sql <database>
+
+   The module libkovudf.so (kovudf.dll on Windows) must sit in the server's
+   UDR directory (plugins/udr); legacy UDF access (UdfAccess) may stay
+   None.  The names and argument orders are those of the legacy scripts, so
+   SQL written for the legacy functions runs unchanged.
+   kovudf_udr_utf8_migrate_dialect1.sql turns a database's legacy
+   declarations into these in place; kovudf_drop.sql removes either kind.
+   The file functions are in kovudf_udr_utf8_files.sql.
+
+   Differences from the legacy functions:
+   - SQL NULL in a text, number or date argument gives NULL (numbers
+     included); a NULL BLOB is no data, and a NULL text added to a BLOB
+     adds nothing.
+   - Texts are VARCHAR CHARACTER SET UTF8, for a database whose texts are
+     UTF8: the server converts them from and to each client's character set.
+     Positions and lengths count bytes, a zero byte is a byte like any other,
+     and no text result splits a character.  Digits, dates and UDF_BLOBINFO's
+     description are ASCII and stay CHARACTER SET NONE.
+   - A result the server would refuse (a date outside 0001-01-01..
+     9999-12-31, an infinite or NaN double, a text longer than its declared
+     size) is an error naming the function.
+   - BLOB results built from text are BLOB SUB_TYPE TEXT
+     CHARACTER SET UTF8. */
+
+/* ---- Text ---------------------------------------------------------------- */
+
+CREATE FUNCTION UDF_STRLEN (TXT VARCHAR(1024) CHARACTER SET UTF8)
+    RETURNS INTEGER
+    EXTERNAL NAME 'kovudf!StrLen' ENGINE UDR;
+
+CREATE FUNCTION UDF_VSTRLEN (TXT VARCHAR(1024) CHARACTER SET UTF8)
+    RETURNS SMALLINT
+    EXTERNAL NAME 'kovudf!VStrLen' ENGINE UDR;
+
+CREATE FUNCTION UDF_STRCAT (A VARCHAR(1024) CHARACTER SET UTF8, B VARCHAR(1024) CHARACTER SET UTF8)
+    RETURNS VARCHAR(2048) CHARACTER SET UTF8
+    EXTERNAL NAME 'kovudf!StrCat' ENGINE UDR;
+
+CREATE FUNCTION UDF_SUBSTR (TXT VARCHAR(1024) CHARACTER SET UTF8, POS SMALLINT, LEN SMALLINT)
+    RETURNS VARCHAR(1024) CHARACTER SET UTF8
+    EXTERNAL NAME 'kovudf!SubStr' ENGINE UDR;
+
+CREATE FUNCTION UDF_VSUBSTR (TXT VARCHAR(1024) CHARACTER SET UTF8, POS SMALLINT, LEN SMALLINT)
+    RETURNS VARCHAR(1024) CHARACTER SET UTF8
+    EXTERNAL NAME 'kovudf!VSubStr' ENGINE UDR;
+
+CREATE FUNCTION UDF_VSTRCMP (A VARCHAR(1024) CHARACTER SET UTF8, B VARCHAR(1024) CHARACTER SET UTF8)
+    RETURNS INTEGER
+    EXTERNAL NAME 'kovudf!VStrCmp' ENGINE UDR;
+
+CREATE FUNCTION UDF_SJISUPPER (TXT VARCHAR(1024) CHARACTER SET UTF8)
+    RETURNS VARCHAR(1024) CHARACTER SET UTF8
+    EXTERNAL NAME 'kovudf!SjisUpper' ENGINE UDR;
+
+CREATE FUNCTION UDF_SJISLOWER (TXT VARCHAR(1024) CHARACTER SET UTF8)
+    RETURNS VARCHAR(1024) CHARACTER SET UTF8
+    EXTERNAL NAME 'kovudf!SjisLower' ENGINE UDR;
+
+CREATE FUNCTION UDF_TRIM (TXT VARCHAR(1024) CHARACTER SET UTF8)
+    RETURNS VARCHAR(1024) CHARACTER SET UTF8
+    EXTERNAL NAME 'kovudf!Trim' ENGINE UDR;
+
+CREATE FUNCTION UDF_TRIMLEFT (TXT VARCHAR(1024) CHARACTER SET UTF8)
+    RETURNS VARCHAR(1024) CHARACTER SET UTF8
+    EXTERNAL NAME 'kovudf!TrimLeft' ENGINE UDR;
+
+CREATE FUNCTION UDF_TRIMRIGHT (TXT VARCHAR(1024) CHARACTER SET UTF8)
+    RETURNS VARCHAR(1024) CHARACTER SET UTF8
+    EXTERNAL NAME 'kovudf!TrimRight' ENGINE UDR;
+
+/* ---- BLOBs --------------------------------------------------------------- */
+
+CREATE FUNCTION UDF_BLOBINFO (B BLOB)
+    RETURNS VARCHAR(80) CHARACTER SET NONE
+    EXTERNAL NAME 'kovudf!BlobInfo' ENGINE UDR;
+
+CREATE FUNCTION UDF_BLOBSIZE (B BLOB)
+    RETURNS INTEGER
+    EXTERNAL NAME 'kovudf!BlobSize' ENGINE UDR;
+
+CREATE FUNCTION UDF_STRTOBLOB (TXT VARCHAR(8191) CHARACTER SET UTF8)
+    RETURNS BLOB SUB_TYPE TEXT CHARACTER SET UTF8
+    EXTERNAL NAME 'kovudf!StrToBlob' ENGINE UDR;
+
+CREATE FUNCTION UDF_BLOBCAT (A BLOB, B BLOB)
+    RETURNS BLOB SUB_TYPE TEXT CHARACTER SET UTF8
+    EXTERNAL NAME 'kovudf!BlobCat' ENGINE UDR;
+
+CREATE FUNCTION UDF_BLOBADDSTR (B BLOB, TXT VARCHAR(8191) CHARACTER SET UTF8)
+    RETURNS BLOB SUB_TYPE TEXT CHARACTER SET UTF8
+    EXTERNAL NAME 'kovudf!BlobAddStr' ENGINE UDR;
+
+CREATE FUNCTION UDF_BLOBSUBSTR (B BLOB, POS INTEGER, LEN SMALLINT)
+    RETURNS VARCHAR(8191) CHARACTER SET UTF8
+    EXTERNAL NAME 'kovudf!BlobSubStr' ENGINE UDR;
+
+CREATE FUNCTION UDF_BLOBVSUBSTR (B BLOB, POS INTEGER, LEN SMALLINT)
+    RETURNS VARCHAR(8191) CHARACTER SET UTF8
+    EXTERNAL NAME 'kovudf!BlobVSubStr' ENGINE UDR;
+
+CREATE FUNCTION UDF_BLOBSJISUPPER (B BLOB)
+    RETURNS BLOB SUB_TYPE TEXT CHARACTER SET UTF8
+    EXTERNAL NAME 'kovudf!BlobSjisUpper' ENGINE UDR;
+
+CREATE FUNCTION UDF_BLOBSJISLOWER (B BLOB)
+    RETURNS BLOB SUB_TYPE TEXT CHARACTER SET UTF8
+    EXTERNAL NAME 'kovudf!BlobSjisLower' ENGINE UDR;
+
+/* ---- Numbers ------------------------------------------------------------- */
+
+CREATE FUNCTION UDF_ABS (X DOUBLE PRECISION)
+    RETURNS DOUBLE PRECISION
+    EXTERNAL NAME 'kovudf!Abs' ENGINE UDR;
+
+CREATE FUNCTION UDF_IABS (N INTEGER)
+    RETURNS INTEGER
+    EXTERNAL NAME 'kovudf!IAbs' ENGINE UDR;
+
+CREATE FUNCTION UDF_ROUND (X DOUBLE PRECISION, RMODE SMALLINT)
+    RETURNS DOUBLE PRECISION
+    EXTERNAL NAME 'kovudf!Round' ENGINE UDR;
+
+CREATE FUNCTION UDF_OCT (TXT VARCHAR(64) CHARACTER SET NONE)
+    RETURNS INTEGER
+    EXTERNAL NAME 'kovudf!Oct' ENGINE UDR;
+
+/* ---- Dates ---------------------------------------------------------------
+   Date values are DATE, which holds a date and a time of day in a dialect-1
+   database; kovudf_udr_utf8.sql is this script for dialect-3 databases,
+   where that type is called TIMESTAMP. */
+
+CREATE FUNCTION UDF_ADDDATE (TS DATE, Y INTEGER, M INTEGER, D INTEGER)
+    RETURNS DATE
+    EXTERNAL NAME 'kovudf!AddDate' ENGINE UDR;
+
+CREATE FUNCTION UDF_ADDTIME (TS DATE, H INTEGER, MI INTEGER, S INTEGER)
+    RETURNS DATE
+    EXTERNAL NAME 'kovudf!AddTime' ENGINE UDR;
+
+CREATE FUNCTION UDF_JDATE (TXT VARCHAR(256) CHARACTER SET NONE)
+    RETURNS DATE
+    EXTERNAL NAME 'kovudf!JDate' ENGINE UDR;
+
+CREATE FUNCTION UDF_TODATETIME (Y SMALLINT, M SMALLINT, D SMALLINT, H SMALLINT, MI SMALLINT, S SMALLINT)
+    RETURNS DATE
+    EXTERNAL NAME 'kovudf!ToDateTime' ENGINE UDR;
+
+CREATE FUNCTION UDF_TODATE (Y SMALLINT, M SMALLINT, D SMALLINT)
+    RETURNS DATE
+    EXTERNAL NAME 'kovudf!ToDate' ENGINE UDR;
+
+CREATE FUNCTION UDF_TOTIME (H SMALLINT, MI SMALLINT, S SMALLINT)
+    RETURNS DATE
+    EXTERNAL NAME 'kovudf!ToTime' ENGINE UDR;
+
+CREATE FUNCTION UDF_JOINDATETIME (D DATE, T DATE)
+    RETURNS DATE
+    EXTERNAL NAME 'kovudf!JoinDateTime' ENGINE UDR;
+
+CREATE FUNCTION UDF_GETYEAR (D DATE)
+    RETURNS SMALLINT
+    EXTERNAL NAME 'kovudf!GetYear' ENGINE UDR;
+
+CREATE FUNCTION UDF_GETMON (D DATE)
+    RETURNS SMALLINT
+    EXTERNAL NAME 'kovudf!GetMon' ENGINE UDR;
+
+CREATE FUNCTION UDF_GETDAY (D DATE)
+    RETURNS SMALLINT
+    EXTERNAL NAME 'kovudf!GetDay' ENGINE UDR;
+
+CREATE FUNCTION UDF_GETHOUR (D DATE)
+    RETURNS SMALLINT
+    EXTERNAL NAME 'kovudf!GetHour' ENGINE UDR;
+
+CREATE FUNCTION UDF_GETMIN (D DATE)
+    RETURNS SMALLINT
+    EXTERNAL NAME 'kovudf!GetMin' ENGINE UDR;
+
+CREATE FUNCTION UDF_GETSEC (D DATE)
+    RETURNS SMALLINT
+    EXTERNAL NAME 'kovudf!GetSec' ENGINE UDR;
+
+CREATE FUNCTION UDF_DAYOFWEEK (D DATE)
+    RETURNS INTEGER
+    EXTERNAL NAME 'kovudf!DayOfWeek' ENGINE UDR;
+
+CREATE FUNCTION UDF_DIFFDAY (A DATE, B DATE)
+    RETURNS INTEGER
+    EXTERNAL NAME 'kovudf!DiffDay' ENGINE UDR;
+
+COMMIT;
