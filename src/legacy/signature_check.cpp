@@ -94,9 +94,10 @@ constexpr bool matches(R (*)(A...), const char* name) {
     return outputs == 0 || kinds[f->argument_count] == Kind::blob_text;
 }
 
-#define KOVUDF_CHECK_ENTRY(name, ...)                                              \
-    static_assert(matches(&_UDF_##name, #name), "_UDF_" #name " differs from the " \
-                                                              "table");
+// clang-format off
+#define KOVUDF_CHECK_ENTRY(name, ...) \
+    static_assert(matches(&_UDF_##name, #name), "_UDF_" #name " differs from the table");
+// clang-format on
 KOVUDF_FUNCTIONS(KOVUDF_CHECK_ENTRY)
 
 }  // namespace
