@@ -58,7 +58,8 @@ std::string read_blob(ISC_QUAD id, bool* empty_segment) {
     unsigned short length = 0;
     *empty_segment = false;
     for (;;) {
-        const ISC_STATUS result = isc_get_segment(status, &blob, &length, sizeof buffer, buffer);
+        const ISC_STATUS result =
+            isc_get_segment(status, &blob, &length, sizeof buffer, buffer);
         if (result != 0 && result != isc_segment) {
             break;
         }
@@ -71,7 +72,8 @@ std::string read_blob(ISC_QUAD id, bool* empty_segment) {
 
 // Runs `sql`, whose parameters are the BLOBs, and returns the BLOB of its
 // one row.
-std::string blob_result(const char* sql, const std::vector<ISC_QUAD>& inputs, bool* empty) {
+std::string blob_result(const char* sql, const std::vector<ISC_QUAD>& inputs,
+                        bool* empty) {
     isc_stmt_handle stmt = 0;
     isc_dsql_allocate_statement(status, &db, &stmt);
     XSQLDA* out = static_cast<XSQLDA*>(::operator new(XSQLDA_LENGTH(1)));
@@ -122,7 +124,8 @@ int main(int argc, char** argv) {
     };
     add(isc_dpb_user_name, "SYSDBA");
     add(isc_dpb_password, argv[2]);
-    isc_attach_database(status, 0, argv[1], &db, static_cast<short>(dpb.size()), dpb.data());
+    isc_attach_database(status, 0, argv[1], &db, static_cast<short>(dpb.size()),
+                        dpb.data());
     if (failed_call("attach")) {
         std::printf("0 passed, 1 failed\n");
         return 1;
@@ -141,18 +144,29 @@ int main(int argc, char** argv) {
          "SELECT UDF_BLOBCAT(?, UDF_STRTOBLOB(LPAD('', 1500, 'x'))) FROM RDB$DATABASE",
          {{""}},
          long_text},
-        {"UDF_BLOBCAT of empty segments", "SELECT UDF_BLOBCAT(?, ?) FROM RDB$DATABASE",
-         {{"", "ab", ""}, {"", "", "c"}}, "abc"},
+        {"UDF_BLOBCAT of empty segments",
+         "SELECT UDF_BLOBCAT(?, ?) FROM RDB$DATABASE",
+         {{"", "ab", ""}, {"", "", "c"}},
+         "abc"},
         {"UDF_BLOBADDSTR after an empty segment",
-         "SELECT UDF_BLOBADDSTR(?, 'tail') FROM RDB$DATABASE", {{""}}, "tail"},
+         "SELECT UDF_BLOBADDSTR(?, 'tail') FROM RDB$DATABASE",
+         {{""}},
+         "tail"},
         {"UDF_BLOBSJISUPPER across segments and an empty one",
          "SELECT UDF_BLOBSJISUPPER(?) FROM RDB$DATABASE",
-         {{"a\x82", "", "\x81" "b", "\x82"}},
-         "A\x82\x60" "B\x82"},
+         {{"a\x82", "",
+           "\x81"
+           "b",
+           "\x82"}},
+         "A\x82\x60"
+         "B\x82"},
         {"UDF_BLOBSJISLOWER of a lone lead byte",
-         "SELECT UDF_BLOBSJISLOWER(?) FROM RDB$DATABASE", {{"\x82", "\x60"}}, "\x82\x81"},
+         "SELECT UDF_BLOBSJISLOWER(?) FROM RDB$DATABASE",
+         {{"\x82", "\x60"}},
+         "\x82\x81"},
         {"UDF_STRTOBLOB of 20000 bytes",
-         "SELECT UDF_STRTOBLOB(LPAD('', 20000, 'z')) FROM RDB$DATABASE", {},
+         "SELECT UDF_STRTOBLOB(LPAD('', 20000, 'z')) FROM RDB$DATABASE",
+         {},
          std::string(20000, 'z')},
     };
     for (const Case& c : cases) {
