@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "../platform/scratch.h"
+#include "../text/encoding.h"
 #include "../text/text.h"
 #include "blob_stream.h"
 
@@ -41,6 +42,11 @@ class StretchCopier {
     // `destination` and returns how many were copied.  Reading stops as soon
     // as the stretch is complete.
     uint32_t copy(int32_t start, uint32_t wanted, unsigned char* destination);
+    // The same stretch cut to whole characters, as substring() in
+    // encoding.h cuts a text: a character cut at either end of the stretch,
+    // or by a segment end, is judged over the whole BLOB.
+    uint32_t copy(int32_t start, uint32_t wanted, unsigned char* destination,
+                  Encoding encoding);
 
   private:
     SegmentReader& blob_;
@@ -48,10 +54,11 @@ class StretchCopier {
     ScratchBuffer buffer_;
 };
 
-// The whole BLOB in upper or lower case, as sjis_case.h maps it.  A double-
-// byte character cut between two segments is held back and converted whole.
-enum class CaseMapping { upper, lower };
-bool convert_blob_case(SegmentReader* blob, SegmentWriter& out, CaseMapping mapping);
+// The whole BLOB in upper or lower case, as map_case() in encoding.h maps
+// it.  A character cut between two segments is held back and converted
+// whole.
+bool convert_blob_case(SegmentReader* blob, SegmentWriter& out, CaseMapping mapping,
+                       Encoding encoding = Encoding::bytes);
 
 // The file's bytes, in chunks of file_chunk bytes; nothing when the file
 // cannot be read or is not a regular file.

@@ -38,3 +38,35 @@ uint32_t StretchCopier::copy(int32_t start, uint32_t wanted, unsigned char* dest
     std::memcpy(destination + copied, from, last);
     return copied + last;
 }
+
+uint32_t StretchCopier::copy(int32_t start, uint32_t wanted, unsigned char* destination,
+                             Encoding encoding) {
+    if (encoding == Encoding::bytes) {
+        return copy(start, wanted, destination);
+    }
+    // Byte by byte from the BLOB's start: only there are character starts
+    // known.  `whole` is what was copied up to the last start seen.
+    unsigned char* const buffer = buffer_.get();
+    const int64_t end = int64_t{start} + wanted;
+    CharacterStarts starts(encoding);
+    int64_t position = 0;
+    uint32_t copied = 0, whole = 0;
+    bool copying = false;
+    uint16_t length = 0;
+    while (blob_.read(buffer, size_, &length)) {
+        for (uint16_t i = 0; i < length; ++i, ++position) {
+            const bool starts_one = starts.next(buffer[i]);
+            if (position >= end) {
+                return starts_one ? copied : whole;  // the byte after the stretch
+            }
+            if (starts_one && position >= start) {
+                copying = true;
+                whole = copied;
+            }
+            if (copying) {
+                destination[copied++] = buffer[i];
+            }
+        }
+    }
+    return copied;  // the BLOB ends within the stretch, on a whole character
+}

@@ -1,0 +1,127 @@
+// encoding.cpp - Shift-JIS and UTF-8 character walks; see encoding.h.
+#include "encoding.h"
+
+#include "sjis_case.h"
+
+namespace {
+
+bool is_sjis_lead(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+bool is_continuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
+
+// The continuation bytes a UTF-8 byte announces (0 for ASCII and for bytes
+// that cannot begin a sequence).
+unsigned utf8_owed(unsigned char c) {
+    if (c >= 0xC2 && c <= 0xDF) {
+        return 1;
+    }
+    if (c >= 0xE0 && c <= 0xEF) {
+        return 2;
+    }
+    if (c >= 0xF0 && c <= 0xF4) {
+        return 3;
+    }
+    return 0;
+}
+
+// How many of the last bytes begin a UTF-8 sequence that the text cuts.
+size_t utf8_cut_tail(const unsigned char* bytes, size_t length) {
+    for (size_t back = 1; back <= 4 && back <= length; ++back) {
+        const unsigned char c = bytes[length - back];
+        if (!is_continuation(c)) {
+            return utf8_owed(c) >= back ? back : 0;
+        }
+    }
+    return 0;
+}
+
+// ASCII letters byte by byte (they never occur inside a UTF-8 sequence),
+// and the full-width Latin letters, whose three bytes differ from the other
+// case's in the last two.
+size_t utf8_case(const unsigned char* source, unsigned char* destination, size_t length,
+                 CaseMapping mapping) {
+    const bool upper = mapping == CaseMapping::upper;
+    const unsigned char from = upper ? 0xBD : 0xBC, to = upper ? 0xBC : 0xBD;
+    const unsigned char low = upper ? 0x81 : 0xA1, high = upper ? 0x9A : 0xBA;
+    size_t i = 0;
+    while (i < length) {
+        const unsigned char c = source[i];
+        if (c == 0xEF && length - i >= 3 && source[i + 1] == from &&
+            source[i + 2] >= low && source[i + 2] <= high) {
+            const unsigned char last = source[i + 2];
+            destination[i] = c;
+            destination[i + 1] = to;
+            destination[i + 2] = upper ? last + 0x20 : last - 0x20;
+            i += 3;
+            continue;
+        }
+        if (upper && c >= 'a' && c <= 'z') {
+            destination[i] = c - 0x20;
+        } else if (!upper && c >= 'A' && c <= 'Z') {
+            destination[i] = c + 0x20;
+        } else {
+            destination[i] = c;
+        }
+        ++i;
+    }
+    return utf8_cut_tail(destination, length);  // mapping keeps every byte's role
+}
+
+}  // namespace
+
+bool CharacterStarts::next(unsigned char byte) {
+    switch (encoding_) {
+        case Encoding::bytes:
+            return true;
+        case Encoding::shift_jis:
+            if (pending_ > 0) {
+                pending_ = 0;
+                return false;
+            }
+            pending_ = is_sjis_lead(byte) ? 1 : 0;
+            return true;
+        case Encoding::utf8:
+            if (pending_ > 0 && is_continuation(byte)) {
+                --pending_;
+                return false;
+            }
+            pending_ = utf8_owed(byte);
+            return true;
+    }
+    return true;
+}
+
+Text substring(Text text, int32_t start, int32_t length, Encoding encoding) {
+    const Text stretch = substring(text, start, length);
+    if (encoding == Encoding::bytes || stretch.length == 0) {
+        return stretch;
+    }
+    const size_t begin = static_cast<size_t>(start), end = begin + stretch.length;
+    // The first character start at or after `begin`, and the last at or
+    // before `end` (the end of the text is one).
+    size_t first = end, last = end < text.length ? begin : end;
+    CharacterStarts starts(encoding);
+    for (size_t i = 0; i <= end && i < text.length; ++i) {
+        if (starts.next(text.bytes[i]) && i >= begin) {
+            first = i < first ? i : first;
+            last = i;
+        }
+    }
+    if (end == text.length) {
+        last = end;
+    }
+    return first < last ? Text{text.bytes + first, last - first} : Text{stretch.bytes, 0};
+}
+
+size_t map_case(const unsigned char* source, unsigned char* destination, size_t length,
+                CaseMapping mapping, Encoding encoding) {
+    if (encoding == Encoding::utf8) {
+        return utf8_case(source, destination, length, mapping);
+    }
+    const auto map = mapping == CaseMapping::upper ? sjis_upper_span : sjis_lower_span;
+    return map(source, destination, length) == 1 ? 0 : 1;
+}

@@ -1,0 +1,48 @@
+// encoding.h - characters in a text's bytes: where Shift-JIS and UTF-8
+// characters start, substrings that never cut one, and case mapping that
+// walks them.
+//
+// Positions and lengths still count bytes; a character set only decides
+// where a result may begin and end.  Nothing here reads past the bytes it is
+// given, whatever they hold: a byte that breaks a UTF-8 sequence starts a
+// character of its own, so malformed input is taken apart byte by byte.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "text.h"
+
+// `bytes`: no characters beyond bytes (NONE, OCTETS).  The case mapping has
+// always read such text as Shift-JIS, and still does.
+enum class Encoding : uint8_t { bytes, shift_jis, utf8 };
+
+enum class CaseMapping { upper, lower };
+
+// Fed a text's bytes in order, tells whether each one starts a character.
+// Shift-JIS: a lead byte (81-9F, E0-FC) and the byte after it are one
+// character.  UTF-8: a lead byte and the continuation bytes (80-BF) it
+// announces.  For `bytes` every byte starts one.
+class CharacterStarts {
+  public:
+    explicit CharacterStarts(Encoding encoding) : encoding_(encoding) {}
+    bool next(unsigned char byte);
+
+  private:
+    Encoding encoding_;
+    unsigned pending_ = 0;  // bytes still owed to the open character
+};
+
+// The whole characters of the byte stretch substring(text, start, length)
+// gives: a character cut at either end is dropped, so the result is never
+// longer than asked.
+Text substring(Text text, int32_t start, int32_t length, Encoding encoding);
+
+// Maps `length` bytes from `source` to `destination` (which may be the
+// same): ASCII letters and the full-width Latin letters change case (in
+// Shift-JIS 82 81-9A / 82 60-79, in UTF-8 EF BD 81-9A / EF BC A1-BA);
+// everything else is copied unchanged.  Returns how many bytes at the end
+// begin a character the text does not finish (copied unchanged): 0 or 1 in
+// Shift-JIS, up to 3 in UTF-8.
+size_t map_case(const unsigned char* source, unsigned char* destination, size_t length,
+                CaseMapping mapping, Encoding encoding);
