@@ -6,9 +6,9 @@
 // that range is the server's to refuse.
 #include <cstring>
 
-#include "legacy/date_codec.h"
 #include "date/date_parse.h"
 #include "fuzz_support.h"
+#include "legacy/date_codec.h"
 #include "legacy/entries.h"
 
 namespace {
