@@ -69,7 +69,8 @@ void empty(Call& call) {
                 }
             } else {
                 kovudf_udr::CallScope scope(call);
-                kovudf_udr::BlobOutput out(scope, f.result.kind == Kind::blob_text);
+                kovudf_udr::BlobOutput out(scope, f.result.kind == Kind::blob_text,
+                                           call.charset().id);
                 call.set_blob(out.finish());
             }
             break;

@@ -2,7 +2,8 @@
 //
 // Each server BLOB is read and written through the BLOB family's segment
 // reader and writer (blob_stream.h).  A NULL BLOB is no data; BLOB results
-// built from text are text BLOBs.  A working buffer that cannot be had is
+// built from text are text BLOBs in the routine's character set, and cut or
+// case-mapped by its characters.  A working buffer that cannot be had is
 // an error, never a silently empty result.
 #include <cstring>
 #include <optional>
@@ -32,7 +33,7 @@ SegmentReader* reader(std::optional<BlobInput>& blob) {
 // Runs `fill` on a new output BLOB and makes it the result.
 template <class Fill>
 void make_blob(Call& call, CallScope& scope, bool text, Fill fill) {
-    BlobOutput result(scope, text);
+    BlobOutput result(scope, text, call.charset().id);
     if (!fill(result)) {
         call.fail_out_of_memory();
     }
@@ -107,12 +108,13 @@ void BlobSubStr(Call& call) {
     const uint32_t wanted = static_cast<uint32_t>(length);
     if (wanted <= call.text_capacity()) {
         unsigned char* room = call.text_room(wanted);
-        call.text_room(copier.copy(start, wanted, room));  // the length copied
+        // the length copied
+        call.text_room(copier.copy(start, wanted, room, call.encoding()));
         return;
     }
     std::string stretch(wanted, '\0');
     auto* bytes = reinterpret_cast<unsigned char*>(&stretch[0]);
-    call.set_text(Text{bytes, copier.copy(start, wanted, bytes)});
+    call.set_text(Text{bytes, copier.copy(start, wanted, bytes, call.encoding())});
 }
 
 void BlobVSubStr(Call& call) {
@@ -125,7 +127,7 @@ void convert(Call& call, CaseMapping mapping) {
     CallScope scope(call);
     auto blob = input(call, scope, 0);
     make_blob(call, scope, true, [&](SegmentWriter& out) {
-        return convert_blob_case(reader(blob), out, mapping);
+        return convert_blob_case(reader(blob), out, mapping, call.encoding());
     });
 }
 

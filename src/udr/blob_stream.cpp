@@ -48,7 +48,8 @@ CallScope::CallScope(Call& call)
       master(call.context->getMaster()),
       attachment(call.context->getAttachment(call.status)),
       transaction(call.context->getTransaction(call.status)) {
-    if (master == nullptr || attachment.get() == nullptr || transaction.get() == nullptr) {
+    if (master == nullptr || attachment.get() == nullptr ||
+        transaction.get() == nullptr) {
         call.fail("the server gave the call no attachment or transaction");
     }
 }
@@ -110,15 +111,28 @@ BlobStats BlobInput::statistics() {
     return stats;
 }
 
-BlobOutput::BlobOutput(CallScope& scope, bool text)
+BlobOutput::BlobOutput(CallScope& scope, bool text, unsigned charset)
     : status_(scope.status), master_(scope.master) {
-    // Binary by default; a text BLOB of character set NONE holds the same
-    // bytes and reaches SQL as text.
-    const unsigned char text_bpb[] = {isc_bpb_version1, isc_bpb_source_type, 1,
-                                      isc_blob_text,    isc_bpb_target_type, 1,
-                                      isc_blob_text};
-    blob_ = scope.attachment->createBlob(status_, scope.transaction.get(), &id_,
-                                         text ? sizeof text_bpb : 0,
+    // Binary by default; a text BLOB says its set on both sides, so the
+    // server converts nothing while it is written.
+    const unsigned char set = static_cast<unsigned char>(charset);
+    const unsigned char text_bpb[] = {isc_bpb_version1,
+                                      isc_bpb_source_type,
+                                      1,
+                                      isc_blob_text,
+                                      isc_bpb_target_type,
+                                      1,
+                                      isc_blob_text,
+                                      isc_bpb_source_interp,
+                                      1,
+                                      set,
+                                      isc_bpb_target_interp,
+                                      1,
+                                      set};
+    const unsigned length = !text          ? 0
+                            : charset == 0 ? 7
+                                           : sizeof text_bpb;  // NONE: no interp
+    blob_ = scope.attachment->createBlob(status_, scope.transaction.get(), &id_, length,
                                          text ? text_bpb : nullptr);
 }
 

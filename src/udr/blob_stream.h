@@ -47,7 +47,8 @@ class BlobInput final : public SegmentReader {
 
 class BlobOutput final : public SegmentWriter {
   public:
-    BlobOutput(CallScope& scope, bool text);
+    // A text BLOB is marked with the server's number of its character set.
+    BlobOutput(CallScope& scope, bool text, unsigned charset);
     ~BlobOutput();
     BlobOutput(const BlobOutput&) = delete;
     BlobOutput& operator=(const BlobOutput&) = delete;

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "../date/stamp.h"
+#include "../text/encoding.h"
 #include "../text/text.h"
 #include "message.h"
 
@@ -18,6 +19,7 @@ namespace kovudf_udr {
 struct RoutineShape {
     const catalog::Function* function;
     const catalog::CharacterSet* charset;
+    Encoding encoding;  // how the texts of that set are walked
     Layout in, out;
 };
 
@@ -49,6 +51,8 @@ class Call {
     Firebird::IExternalContext* const context;
     RoutineMemory& memory;
     const catalog::Function& function() const { return *shape_.function; }
+    const catalog::CharacterSet& charset() const { return *shape_.charset; }
+    Encoding encoding() const { return shape_.encoding; }
 
     // Arguments, by position from 0.
     bool is_null(unsigned i) const;

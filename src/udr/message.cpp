@@ -48,7 +48,7 @@ void add_field(Layout& layout, Kind kind, unsigned bytes,
     f.kind = kind;
     f.sql_type = shape.sql_type;
     f.length = catalog::is_text(kind) ? room : shape.size;
-    f.charset = catalog::is_text(kind) ? charset.id : 0;
+    f.charset = catalog::is_text(kind) || kind == Kind::blob_text ? charset.id : 0;
     f.offset = aligned(layout.length, shape.alignment);
     f.null_offset = aligned(f.offset + shape.size, 2);
     layout.length = f.null_offset + 2;
@@ -59,9 +59,9 @@ void add_field(Layout& layout, Kind kind, unsigned bytes,
 Layout input_layout(const catalog::Function& function,
                     const catalog::CharacterSet& charset) {
     Layout layout{};
+    const catalog::CharacterSet& texts = catalog::text_charset(function, charset);
     for (unsigned i = 0; i < function.argument_count; ++i) {
-        add_field(layout, function.arguments[i].kind, function.arguments[i].bytes,
-                  charset);
+        add_field(layout, function.arguments[i].kind, function.arguments[i].bytes, texts);
     }
     return layout;
 }
@@ -69,7 +69,8 @@ Layout input_layout(const catalog::Function& function,
 Layout output_layout(const catalog::Function& function,
                      const catalog::CharacterSet& charset) {
     Layout layout{};
-    add_field(layout, function.result.kind, function.result.bytes, charset);
+    add_field(layout, function.result.kind, function.result.bytes,
+              catalog::text_charset(function, charset));
     return layout;
 }
 
@@ -84,6 +85,10 @@ void set_up_message(Status* status, const catalog::Function& function,
         builder->setType(status, i, f.sql_type);
         builder->setLength(status, i, f.length);
         if (f.sql_type == SQL_VARYING) {
+            builder->setCharSet(status, i, f.charset);
+        }
+        if (f.kind == Kind::blob_text && f.charset != catalog::charset_none.id) {
+            builder->setSubType(status, i, isc_blob_text);
             builder->setCharSet(status, i, f.charset);
         }
         if (f.sql_type == SQL_SHORT || f.sql_type == SQL_LONG) {

@@ -19,7 +19,7 @@ struct Field {
     catalog::Kind kind;
     unsigned sql_type;     // SQL_VARYING, SQL_SHORT, ...
     unsigned length;       // of the value: a text's room in bytes
-    unsigned charset;      // texts only
+    unsigned charset;      // texts and text BLOB results only
     unsigned offset;       // of the value
     unsigned null_offset;  // of its null flag
 };

@@ -1,9 +1,10 @@
 // text_routines.cpp - the text and number functions as external routines.
 //
-// Texts are counted: a zero byte is an ordinary byte.  The work is the text
-// and numeric families'.
+// Texts are counted: a zero byte is an ordinary byte.  Positions and lengths
+// count bytes; a routine declared in SJIS_0208 or UTF8 cuts and maps its
+// texts by that set's characters.  The work is the text and numeric
+// families'.
 #include "../numeric/numeric.h"
-#include "../text/sjis_case.h"
 #include "routines.h"
 
 namespace kovudf_udr {
@@ -23,7 +24,8 @@ void StrCat(Call& call) {
 }
 
 void SubStr(Call& call) {
-    call.set_text(substring(call.text(0), call.smallint(1), call.smallint(2)));
+    call.set_text(
+        substring(call.text(0), call.smallint(1), call.smallint(2), call.encoding()));
 }
 
 void VSubStr(Call& call) {
@@ -36,12 +38,14 @@ void VStrCmp(Call& call) {
 
 void SjisUpper(Call& call) {
     const Text t = call.text(0);
-    sjis_upper_span(t.bytes, call.text_room(t.length), t.length);
+    map_case(t.bytes, call.text_room(t.length), t.length, CaseMapping::upper,
+             call.encoding());
 }
 
 void SjisLower(Call& call) {
     const Text t = call.text(0);
-    sjis_lower_span(t.bytes, call.text_room(t.length), t.length);
+    map_case(t.bytes, call.text_room(t.length), t.length, CaseMapping::lower,
+             call.encoding());
 }
 
 void Trim(Call& call) {
