@@ -19,8 +19,9 @@ using catalog::CharacterSet;
 const CharacterSet& declared_charset(Status* status, const catalog::Function& function,
                                      IRoutineMetadata* metadata) {
     using catalog::Kind;
-    if (catalog::text_charset(function, catalog::charset_utf8).id !=
-        catalog::charset_utf8.id) {
+    if (metadata == nullptr ||
+        catalog::text_charset(function, catalog::charset_utf8).id !=
+            catalog::charset_utf8.id) {
         return catalog::charset_none;
     }
     unsigned id = catalog::charset_none.id;
@@ -28,7 +29,7 @@ const CharacterSet& declared_charset(Status* status, const catalog::Function& fu
     for (unsigned i = 0; i < function.argument_count && !found; ++i) {
         if (catalog::is_text(function.arguments[i].kind)) {
             const Held<IMessageMetadata> in(metadata->getInputMetadata(status));
-            if (i < in->getCount(status)) {
+            if (in.get() != nullptr && i < in->getCount(status)) {
                 id = in->getCharSet(status, i);
             }
             found = true;
@@ -37,7 +38,7 @@ const CharacterSet& declared_charset(Status* status, const catalog::Function& fu
     const Kind result = function.result.kind;
     if (!found && (catalog::is_text(result) || result == Kind::blob_text)) {
         const Held<IMessageMetadata> out(metadata->getOutputMetadata(status));
-        if (out->getCount(status) > 0) {
+        if (out.get() != nullptr && out->getCount(status) > 0) {
             id = out->getCharSet(status, 0);
         }
     }

@@ -1,12 +1,14 @@
 // fuzz_text.cpp - the text entries on fuzzed texts, starts and lengths, and
 // the VARCHAR entries on blocks of exactly their declared size.  Each result
 // is checked against a plain reference; the Shift-JIS mapping in place must
-// equal the mapping into a copy.
+// equal the mapping into a copy.  The Shift-JIS and UTF-8 walks run on the
+// same bytes, well-formed or not.
 #include <cstring>
 #include <string>
 
 #include "fuzz_support.h"
 #include "legacy/entries.h"
+#include "text/encoding.h"
 #include "text/sjis_case.h"
 
 namespace {
@@ -109,6 +111,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         span(in_place.data(), in_place.data(), in_place.size());
         FUZZ_CHECK(copy == in_place);
         FUZZ_CHECK(copy == reference_case(a_raw, upper));
+    }
+
+    // By character, on a heap copy of exactly the text's size: substrings
+    // stay inside their byte stretch, and the mapping into a copy equals the
+    // one in place, with the same cut tail.
+    const Bytes exact = a_raw;
+    const Text whole{exact.data(), exact.size()};
+    const Text stretch = substring(whole, start, length);
+    for (Encoding e : {Encoding::shift_jis, Encoding::utf8}) {
+        const Text cut = substring(whole, start, length, e);
+        FUZZ_CHECK(cut.length <= stretch.length);
+        FUZZ_CHECK(cut.length == 0 ||
+                   (cut.bytes >= stretch.bytes &&
+                    cut.bytes + cut.length <= stretch.bytes + stretch.length));
+        for (CaseMapping m : {CaseMapping::upper, CaseMapping::lower}) {
+            Bytes copy(exact.size()), in_place = exact;
+            const size_t tail = map_case(exact.data(), copy.data(), exact.size(), m, e);
+            FUZZ_CHECK(map_case(in_place.data(), in_place.data(), in_place.size(), m,
+                                e) == tail);
+            FUZZ_CHECK(copy == in_place && tail <= 3 && tail <= exact.size());
+        }
     }
     return 0;
 }

@@ -1,8 +1,9 @@
 // fuzz_udr.cpp - the external routines' message decoding.  Every routine
-// that needs no database (all but the BLOB and file ones) is set up and
-// called as the UDR engine would: its input message, laid out as the
-// routine declares it and exactly that large, is filled with the fuzzer's
-// bytes (lengths, null flags and values alike).  A routine must either fail
+// that needs no database (all but the BLOB and file ones), declared with
+// NONE, SJIS_0208 and UTF8 texts, is set up and called as the UDR engine
+// would: its input message, laid out as the routine declares it and
+// exactly that large, is filled with the fuzzer's bytes (lengths, null
+// flags and values alike).  A routine must either fail
 // with an error or give an output whose null flags are 0 or 1, whose text
 // lengths lie within their declared sizes and whose doubles are finite;
 // nothing may be read or written outside the two messages.
@@ -26,6 +27,7 @@ using namespace udr_stand_ins;
 struct Routine {
     std::string name;
     IUdrFunctionFactory* factory;
+    std::unique_ptr<RoutineMetadata> declared;
     MetadataBuilder in, out;
     unsigned in_size = 0, out_size = 0;
 };
@@ -45,16 +47,20 @@ std::vector<std::unique_ptr<Routine>>& routines() {
             if (name.find("Blob") != std::string::npos) {
                 continue;  // BlobInfo, BlobCat, StrToBlob, FileToBlob, ...
             }
-            auto r = std::make_unique<Routine>();
-            r->name = name;
-            r->factory = entry.second;
-            RoutineMetadata declared(catalog::find(name.c_str())->argument_count,
-                                     catalog::charset_none.id);
-            r->factory->setup(&wrapper, &context, &declared, &r->in, &r->out);
-            FUZZ_CHECK(!(status.getState() & IStatus::STATE_ERRORS));
-            r->in_size = r->in.laid_out().length;
-            r->out_size = r->out.laid_out().length;
-            found.push_back(std::move(r));
+            for (const catalog::CharacterSet* set :
+                 {&catalog::charset_none, &catalog::charset_sjis_0208,
+                  &catalog::charset_utf8}) {
+                auto r = std::make_unique<Routine>();
+                r->name = name;
+                r->factory = entry.second;
+                r->declared = std::make_unique<RoutineMetadata>(
+                    catalog::find(name.c_str())->argument_count, set->id);
+                r->factory->setup(&wrapper, &context, r->declared.get(), &r->in, &r->out);
+                FUZZ_CHECK(!(status.getState() & IStatus::STATE_ERRORS));
+                r->in_size = r->in.laid_out().length;
+                r->out_size = r->out.laid_out().length;
+                found.push_back(std::move(r));
+            }
         }
         return found;
     }();
@@ -74,7 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Status status;
     CheckStatusWrapper wrapper(&status);
     Context context;
-    IExternalFunction* function = r.factory->newItem(&wrapper, &context, nullptr);
+    IExternalFunction* function =
+        r.factory->newItem(&wrapper, &context, r.declared.get());
     FUZZ_CHECK(function != nullptr && !(status.getState() & IStatus::STATE_ERRORS));
     function->execute(&wrapper, &context, in.data(), out.data());
     if (!(status.getState() & IStatus::STATE_ERRORS)) {
