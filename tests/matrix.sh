@@ -18,7 +18,7 @@ fronts_of() {
 }
 
 run_on_server() {
-    local id="$1" start=$SECONDS passed_before=$passed failed_before=$failed version kind
+    local id="$1" start=$SECONDS passed_before=$passed failed_before=$failed version kind set
     use_server "$id" || { fail 1; return; }
     if ! fb_install; then
         skip "$FB_NAME" "no server tree here"
@@ -42,6 +42,11 @@ run_on_server() {
     if [[ " $FB_FRONTS " == *" udr "* ]]; then
         check "a database with dependents moves to the routines and back on $FB_NAME" \
             migration_works
+        charset_tests
+        for set in SJIS_0208 UTF8; do
+            check "routines in a $set database agree with the NONE routines and the built-ins over 2,000 rows on $FB_NAME" \
+                charset_differential "$set"
+        done
     fi
     if [ "$FB_TARBALL" = yes ]; then
         check "the release tarball's layout works in a copy of $FB_NAME's root" tarball_deploys

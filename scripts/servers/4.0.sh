@@ -12,7 +12,7 @@ FB_COPY=(plugins intl lib firebird.msg)
 FB_SECURITY=/var/lib/firebird/4.0/system/security4.fdb
 FB_LOG=/var/log/firebird
 FB_FRONTS="udf udr"
-FB_FEATURES="boolean timezones int128 cstring"
+FB_FEATURES="boolean timezones int128 cstring blob_charset"
 
 fb_install() {
     FB_CHROOT=$(debian_chroot debian13-firebird4 trixie firebird4.0-server-core \

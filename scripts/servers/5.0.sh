@@ -4,7 +4,7 @@ FB_NAME="Firebird 5.0"
 FB_ISQL=isql
 FB_FRONTS="udf udr"
 FB_LOAD="4 20"  # clients, seconds
-FB_FEATURES="boolean timezones int128 cstring"
+FB_FEATURES="boolean timezones int128 cstring blob_charset"
 
 fb_install() {
     FB_HOME=$(server_tree 'firebird-5.0*.tar.xz' KOVUDF_FIREBIRD_5_0) || return 1

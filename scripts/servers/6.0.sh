@@ -7,7 +7,7 @@ FB_NAME="Firebird 6.0"
 FB_ISQL=isql
 FB_FRONTS="udr"
 FB_LEGACY=crashes
-FB_FEATURES="boolean timezones int128"
+FB_FEATURES="boolean timezones int128 blob_charset"
 
 fb_install() {
     FB_HOME=$(server_tree 'firebird-6.0*.tar.xz' KOVUDF_FIREBIRD_6_0) || return 1

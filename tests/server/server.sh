@@ -111,10 +111,10 @@ remote_isql() {
 }
 
 declared_database() {
-    local database="$1" kind="$2" dir="$3" script
-    echo "CREATE DATABASE '127.0.0.1/$server_port:$database' USER 'SYSDBA' PASSWORD '$SERVER_PASSWORD' DEFAULT CHARACTER SET NONE; COMMIT;" |
+    local database="$1" kind="$2" dir="$3" charset="${4:-NONE}" script
+    echo "CREATE DATABASE '127.0.0.1/$server_port:$database' USER 'SYSDBA' PASSWORD '$SERVER_PASSWORD' DEFAULT CHARACTER SET $charset; COMMIT;" |
         on_server quietly fb_isql -q -m || return 1
-    for script in $(declaration_scripts "$kind" 3 NONE); do
+    for script in $(declaration_scripts "$kind" 3 "$charset"); do
         remote_isql "$database" -b -i "$dir/$script" >/dev/null || return 1
     done
 }
@@ -201,9 +201,12 @@ install_node_firebird() {
 # On a server of the current profile, for each front there: BLOB results,
 # some built from inputs with empty segments, read back whole through the
 # server's client library (tests/clients/blob_results.cpp) and through
-# node-firebird (blob_results.js).
+# node-firebird (blob_results.js).  Where the routines run, node-firebird
+# in UTF8 also reads their text results in a SJIS_0208 and in a UTF8
+# database (charset_results.js).
 clients_read_blob_results() {
-    local dir kind database
+    local dir kind database charset blob_charset=no
+    [[ " $FB_FEATURES " == *" blob_charset "* ]] && blob_charset=yes
     install_node_firebird || return 1
     trap server_stop EXIT
     server_start || return 1
@@ -218,6 +221,15 @@ clients_read_blob_results() {
             env NODE_PATH="$BUILD/node/node_modules" node "$ROOT/tests/clients/blob_results.js" \
             "$server_port" "$database" "$SERVER_PASSWORD"
     done
+    if [[ " $FB_FRONTS " == *" udr "* ]]; then
+        for charset in SJIS_0208 UTF8; do
+            database="$dir/clients_$charset.fdb"
+            declared_database "$database" udr "$ROOT/sql" "$charset" || { fail 1; continue; }
+            run_counted "text results in a $charset database through node-firebird on $FB_NAME" \
+                env NODE_PATH="$BUILD/node/node_modules" node "$ROOT/tests/clients/charset_results.js" \
+                "$server_port" "$database" "$SERVER_PASSWORD" "$blob_charset"
+        done
+    fi
     server_stop
     trap - EXIT
 }

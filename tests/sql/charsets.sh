@@ -1,0 +1,106 @@
+# shellcheck shell=bash
+# charsets.sh - the routines in databases of each character set, sourced
+# by ./run after tests/sql/suite.sh.
+#
+#   charset_tests              tests/sql/charsets/queries.sql in a NONE, a
+#                              SJIS_0208 and a UTF8 database, each read
+#                              through a NONE, a SJIS_0208 and a UTF8
+#                              connection
+#   charset_differential SET   the routines declared in SET against the NONE
+#                              routines and the built-ins (tests/differential/
+#                              charsets.sql)
+
+# The encoding of what a client of connection set $2 gets from a database of
+# set $1: NONE passes the database's bytes, Shift-JIS in a NONE database.
+client_encoding() {
+    local set="$2"
+    [ "$set" = NONE ] && set="$1"
+    case "$set" in
+        NONE | SJIS_0208) echo SHIFT_JIS ;;
+        UTF8) echo UTF-8 ;;
+    esac
+}
+
+# Lines in encoding $1 as UTF-8; a line that is not well-formed there is
+# shown as its bytes, and a BLOB id as <blob>.
+to_utf8() {
+    local line out
+    while IFS= read -r line; do
+        if out=$(printf '%s\n' "$line" | iconv -f "$1" -t UTF-8 2>/dev/null); then
+            printf '%s\n' "$out"
+        else
+            printf 'bytes:%s\n' "$(printf '%s' "$line" | od -An -tx1 | tr -d '\n' | tr -s ' ')"
+        fi
+    done | sed -E 's/^([A-Z_]+) +[0-9a-f]+:[0-9a-f]+$/\1 <blob>/'
+}
+
+# Table T from rows.txt in the bytes of a database of set $1 (rows its
+# encoding cannot hold are left out), each text also as a text BLOB, and
+# table P of positions.
+charset_rows() {
+    local encoding id text bytes n
+    encoding=$(client_encoding "$1" NONE)
+    echo "CREATE TABLE T (ID INTEGER, S VARCHAR(40), B BLOB SUB_TYPE TEXT);"
+    echo "CREATE TABLE P (N INTEGER); COMMIT;"
+    for n in $(seq 0 30); do
+        echo "INSERT INTO P VALUES ($n);"
+    done
+    while IFS='|' read -r id text; do
+        bytes=$(printf '%s' "$text" | iconv -f UTF-8 -t "$encoding" 2>/dev/null) || continue
+        echo "INSERT INTO T (ID, S) VALUES ($id, x'$(printf '%s' "$bytes" | od -An -tx1 | tr -d ' \n')');"
+    done <"$ROOT/tests/sql/charsets/rows.txt"
+    echo "UPDATE T SET B = S; COMMIT;"
+}
+
+# The expected output of a SET database read in a CONNECTION: where the
+# connection or the server (FB_FEATURES) changes what is seen, a file says
+# so in its name.
+charset_expected() {
+    local dir="$ROOT/tests/sql/charsets/expected" candidate feature=""
+    [[ " $FB_FEATURES " == *" blob_charset "* ]] && feature=.blob_charset
+    for candidate in "$1.$2$feature" "$1.$2" "$1"; do
+        if [ -f "$dir/$candidate.out" ]; then
+            echo "$dir/$candidate.out"
+            return
+        fi
+    done
+}
+
+charset_tests() {
+    local dir="$ROOT/tests/sql/charsets" database="$BUILD/charsets.fdb" set connection
+    local actual expected
+    for set in NONE SJIS_0208 UTF8; do
+        if ! { create_database "$database" udr 3 "$set" &&
+            charset_rows "$set" | quietly fb_isql -q -m -b "$database"; }; then
+            say "FAILED: a $set database for the character-set tests on $FB_NAME"
+            fail 3
+            continue
+        fi
+        for connection in NONE SJIS_0208 UTF8; do
+            actual="$BUILD/charsets-$set-$connection.out"
+            sed "s/@SET@/$set/g" "$dir/queries.sql" |
+                fb_isql -q -m -e -ch "$connection" "$database" 2>&1 | cut_messages 0 |
+                to_utf8 "$(client_encoding "$set" "$connection")" >"$actual"
+            expected=$(charset_expected "$set" "$connection")
+            if diff -u "$expected" "$actual" >&2; then
+                pass 1
+            else
+                say "FAILED: a $set database read in $connection on $FB_NAME (actual output in $actual)"
+                fail 1
+            fi
+        done
+    done
+    rm -f "$database"
+}
+
+# The routines declared in SET beside their NONE twins (UDN_*), compared in
+# a UTF8 connection: 2,000 rows, every count 0.
+charset_differential() {
+    local set="$1" database="$BUILD/charset_differential.fdb" out
+    create_database "$database" udr 3 "$set" &&
+        "$BUILD/kovudf_declare" sql --front routine --charset NONE --prefix UDN_ |
+        quietly fb_isql -q -m -b "$database" || return 1
+    out=$(fb_isql -q -m -ch UTF8 "$database" -i "$ROOT/tests/differential/charsets.sql" 2>&1)
+    rm -f "$database"
+    only_zero_counts "$out" 2000
+}
