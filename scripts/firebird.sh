@@ -171,7 +171,7 @@ declaration_scripts() {
         *) return 1 ;;
     esac
     case "$kind" in
-        udf) [ -z "$set" ] || return 1; core=kovudf files=kovudf_files ;;
+        udf) core=kovudf files=kovudf_files ;; # NONE in every database
         udr) core=kovudf_udr$set files=kovudf_udr${set}_files ;;
         *) return 1 ;;
     esac

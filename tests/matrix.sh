@@ -46,6 +46,8 @@ run_on_server() {
         for set in SJIS_0208 UTF8; do
             check "routines in a $set database agree with the NONE routines and the built-ins over 2,000 rows on $FB_NAME" \
                 charset_differential "$set"
+            check "a $set database's legacy declarations move to its routines on $FB_NAME" \
+                charset_migration "$set"
         done
     fi
     if [ "$FB_TARBALL" = yes ]; then

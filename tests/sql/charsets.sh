@@ -9,6 +9,9 @@
 #   charset_differential SET   the routines declared in SET against the NONE
 #                              routines and the built-ins (tests/differential/
 #                              charsets.sql)
+#   charset_migration SET      legacy declarations in a SET database, with a
+#                              procedure calling them, become the routines
+#                              of SET
 
 # The encoding of what a client of connection set $2 gets from a database of
 # set $1: NONE passes the database's bytes, Shift-JIS in a NONE database.
@@ -103,4 +106,32 @@ charset_differential() {
     out=$(fb_isql -q -m -ch UTF8 "$database" -i "$ROOT/tests/differential/charsets.sql" 2>&1)
     rm -f "$database"
     only_zero_counts "$out" 2000
+}
+
+# A SET database's legacy declarations (always NONE), with a procedure that
+# calls them, moved in place by that set's migration script: afterwards all
+# 41 are routines and the procedure cuts and maps by character.
+charset_migration() {
+    local set="$1" database="$BUILD/charset_migration.fdb" script out expected
+    script=$(declaration_scripts udr 3 "$set" | sed 's/\.sql .*/_migrate.sql/')
+    create_database "$database" udf 3 "$set" || return 1
+    {
+        echo "CREATE TABLE M (S VARCHAR(20)); COMMIT;"
+        echo "INSERT INTO M VALUES (x'$(printf '日本abc' | iconv -f UTF-8 -t "$(client_encoding "$set" NONE)" |
+            od -An -tx1 | tr -d ' \n')');"
+        echo "SET TERM ^ ; CREATE PROCEDURE MP RETURNS (UP VARCHAR(20), SUB VARCHAR(20)) AS"
+        echo "BEGIN FOR SELECT UDF_SJISUPPER(S), UDF_SUBSTR(S, 3, 4) FROM M INTO :UP, :SUB DO SUSPEND; END^"
+        echo "SET TERM ; ^ COMMIT;"
+    } | quietly fb_isql -q -m -b "$database" &&
+        quietly fb_isql -q -m -b "$database" -i "$ROOT/sql/$script" || return 1
+    out="$(function_kinds "$database")|$(echo "SELECT UP || '|' || SUB FROM MP;" |
+        fb_isql -q -m -ch UTF8 "$database" 2>&1 | sed -n 's/^\(日本ABC|[^ ]*\).*/\1/p')"
+    rm -f "$database"
+    # Bytes 3 to 6 of 日本abc: a cut Shift-JIS character and "abc", or 本a.
+    expected=" FUNCTIONS 41 ROUTINES 41 |日本ABC|abc"
+    [ "$set" = UTF8 ] && expected=" FUNCTIONS 41 ROUTINES 41 |日本ABC|本a"
+    [ "$out" = "$expected" ] || {
+        echo "after $script: $out" >&2
+        return 1
+    }
 }
