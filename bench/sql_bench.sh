@@ -7,6 +7,7 @@
 # (default 3); the median elapsed time less that of a bare COUNT(*) over the
 # same rows, divided by the row count, is the net cost of one call.
 # BENCH_ONLY=REGEX limits the run to the functions whose label matches.
+# charset_bench then times routines declared in SJIS_0208 and UTF8.
 
 bench_functions() {
     grep -v '^#' "$ROOT/bench/functions.txt" | grep -E "^(${BENCH_ONLY:-.*}) "
@@ -78,4 +79,71 @@ sql_bench() {
             }
             printf "\nA bare scan of the %d rows: %.3f s (median of the repetitions).\n", rows, base
         }' "$dir/output.txt" | tee "$dir/table.md"
+}
+
+# What the server's conversions cost: in a SJIS_0208 and in a UTF8 database,
+# each row of bench/charsets.txt through the routine declared in the
+# database's set (UDF_*), the one declared in NONE (UDN_*: the server hands
+# the stored bytes over unconverted) and the built-in, over 400,000 rows.
+# Medians net of a bare scan, in ns per row, as above.
+charset_bench() {
+    local reps="${BENCH_REPS:-3}" database="$BUILD/bench_charset.fdb" dir="$BUILD/bench-sql"
+    local rows=400000 set label aggregate builtin rep
+    mkdir -p "$dir"
+    {
+        printf '\n| function | database | in its set ns | in NONE ns | set / NONE | built-in ns |\n'
+        printf '|---|---|---:|---:|---:|---:|\n'
+    } >"$dir/charset_table.md"
+    for set in SJIS_0208 UTF8; do
+        create_database "$database" udr 3 "$set" &&
+            "$BUILD/kovudf_declare" sql --front routine --functions plain --prefix UDN_ |
+            quietly fb_isql -q -m -b "$database" || return 1
+        {
+            echo "CREATE TABLE bench_text (txt VARCHAR(30)); COMMIT;"
+            echo "INSERT INTO bench_text"
+            echo "WITH RECURSIVE r (k) AS (SELECT 0 FROM RDB\$DATABASE UNION ALL SELECT k + 1 FROM r WHERE k < 799)"
+            echo "SELECT ' ａｂc日本 ' || a.k || '-' || b.k || ' テキスト ' FROM r a CROSS JOIN r b WHERE b.k < 500;"
+            echo "COMMIT;"
+        } | quietly fb_isql -q -m -b -ch UTF8 "$database" || return 1
+        {
+            echo "SET LIST ON;"
+            echo "SET STATS ON;"
+            for rep in $(seq "$reps"); do
+                echo "SELECT COUNT(*) AS Z_BASE FROM bench_text;"
+                while IFS='|' read -r label aggregate builtin; do
+                    label=$(echo $label)
+                    echo "SELECT ${aggregate//@/UDF_$label} AS T_$label FROM bench_text;"
+                    echo "SELECT ${aggregate//@/UDN_$label} AS N_$label FROM bench_text;"
+                    echo "SELECT $builtin AS B_$label FROM bench_text;"
+                done < <(grep -v '^#' "$ROOT/bench/charsets.txt")
+            done
+        } >"$dir/charset_queries.sql"
+        fb_isql -q -m "$database" -i "$dir/charset_queries.sql" >"$dir/charset_$set.txt" 2>&1
+        rm -f "$database"
+        if grep -q 'Statement failed' "$dir/charset_$set.txt"; then
+            grep -B2 -A4 'Statement failed' "$dir/charset_$set.txt" >&2
+            return 1
+        fi
+        awk -v rows="$rows" -v set="$set" \
+            -v order="$(grep -v '^#' "$ROOT/bench/charsets.txt" | cut -d'|' -f1 | tr -d ' ' | tr '\n' ';')" '
+            /^[TNBZ]_[A-Za-z0-9_]+ / { alias = $1 }
+            /^Elapsed time/ { sub(/.*= */, ""); times[alias] = times[alias] " " ($1 + 0) }
+            function median(list,    n, v, i, j, t) {
+                n = split(list, v, " ")
+                for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }
+                return v[int((n + 1) / 2)]
+            }
+            function net(alias) { return (median(times[alias]) - base) * 1e9 / rows }
+            END {
+                base = median(times["Z_BASE"])
+                n = split(order, labels, ";")
+                for (i = 1; i <= n; i++) {
+                    if (labels[i] == "") continue
+                    t = net("T_" labels[i]); u = net("N_" labels[i]); b = net("B_" labels[i])
+                    printf "| UDF_%s | %s | %.0f | %.0f | %s | %.0f |\n", labels[i], set, t, u,
+                        (u > 0 ? sprintf("%.2f", t / u) : "-"), b
+                }
+            }' "$dir/charset_$set.txt" >>"$dir/charset_table.md"
+    done
+    tee -a "$dir/table.md" <"$dir/charset_table.md"
 }
