@@ -25,7 +25,7 @@ client_encoding() {
 }
 
 # Lines in encoding $1 as UTF-8; a line that is not well-formed there is
-# shown as its bytes, and a BLOB id as <blob>.
+# shown as its bytes, a BLOB id as <blob>, and blank lines not at all.
 to_utf8() {
     local line out
     while IFS= read -r line; do
@@ -34,7 +34,7 @@ to_utf8() {
         else
             printf 'bytes:%s\n' "$(printf '%s' "$line" | od -An -tx1 | tr -d '\n' | tr -s ' ')"
         fi
-    done | sed -E 's/^([A-Z_]+) +[0-9a-f]+:[0-9a-f]+$/\1 <blob>/'
+    done | sed -E -e 's/^([A-Z_]+) +[0-9a-f]+:[0-9a-f]+$/\1 <blob>/' -e '/^$/d'
 }
 
 # Table T from rows.txt in the bytes of a database of set $1 (rows its
