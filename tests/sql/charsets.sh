@@ -81,9 +81,10 @@ charset_tests() {
         fi
         for connection in NONE SJIS_0208 UTF8; do
             actual="$BUILD/charsets-$set-$connection.out"
+            # isql fails where a statement does; the output says which.
             sed "s/@SET@/$set/g" "$dir/queries.sql" |
                 fb_isql -q -m -e -ch "$connection" "$database" 2>&1 | cut_messages 0 |
-                to_utf8 "$(client_encoding "$set" "$connection")" >"$actual"
+                to_utf8 "$(client_encoding "$set" "$connection")" >"$actual" || true
             expected=$(charset_expected "$set" "$connection")
             if diff -u "$expected" "$actual" >&2; then
                 pass 1
