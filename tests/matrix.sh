@@ -48,6 +48,8 @@ run_on_server() {
                 charset_differential "$set"
             check "a $set database's legacy declarations move to its routines on $FB_NAME" \
                 charset_migration "$set"
+            check "the dialect-1 routines of a $set database work on $FB_NAME" \
+                dialect1_database_works udr "$set"
         done
     fi
     if [ "$FB_TARBALL" = yes ]; then

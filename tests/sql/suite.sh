@@ -7,7 +7,8 @@
 #   differential_test          every legacy function against its routine twin
 #   migration_works            a database with dependents moves to the
 #                              routines and back, then drops them
-#   dialect1_database_works KIND  the dialect-1 declarations work
+#   dialect1_database_works KIND [SET]  the dialect-1 declarations work (in
+#                              a database of character set SET)
 #   legacy_call_fails_as_expected where the profile says a legacy call cannot
 #                              run, it does not, as the profile says
 #
@@ -180,8 +181,8 @@ migration_works() {
 # The dialect-1 scripts declare every function in a dialect-1 database, where
 # DATE holds a date and a time of day.
 dialect1_database_works() {
-    local kind="$1" database="$BUILD/dialect1.fdb" out
-    create_database "$database" "$kind" 1 || return 1
+    local kind="$1" charset="${2:-NONE}" database="$BUILD/dialect1.fdb" out
+    create_database "$database" "$kind" 1 "$charset" || return 1
     out=$(fb_isql -q -m "$database" <<'EOF'
 SET LIST ON;
 SELECT UDF_GETHOUR(UDF_ADDTIME(CAST('21-JUN-2002 23:30:00' AS DATE), 0, 45, 0)) AS h,
