@@ -5,53 +5,9 @@
 //
 //   node blob_results.js PORT DATABASE PASSWORD   (prints "N passed, N failed")
 'use strict';
-const Firebird = require('node-firebird');
+const {check, firstRow, session} = require('./client');
 
 const [port, database, password] = process.argv.slice(2);
-let passed = 0;
-let failed = 0;
-
-function check(ok, what) {
-    if (ok) {
-        passed++;
-    } else {
-        failed++;
-        console.log('FAILED: ' + what);
-    }
-}
-
-// The result BLOB of a function lives in the transaction that made it.
-function readBlob(field, transaction) {
-    return new Promise((resolve, reject) => {
-        field(transaction, (err, name, stream) => {
-            if (err) return reject(err);
-            const chunks = [];
-            stream.on('data', (chunk) => chunks.push(chunk));
-            stream.on('end', () => resolve(Buffer.concat(chunks)));
-            stream.on('error', reject);
-        });
-    });
-}
-
-function query(db, sql, params) {
-    return new Promise((resolve, reject) => {
-        db.transaction(Firebird.ISOLATION_READ_COMMITTED, (err, tr) => {
-            if (err) return reject(err);
-            tr.query(sql, params, async (err, rows) => {
-                if (err) {
-                    tr.rollback(() => reject(err));
-                    return;
-                }
-                try {
-                    const value = await readBlob(rows[0].result, tr);
-                    tr.commit(() => resolve(value));
-                } catch (e) {
-                    tr.rollback(() => reject(e));
-                }
-            });
-        });
-    });
-}
 
 const cases = [
     ['UDF_BLOBCAT after an empty Buffer', 'SELECT UDF_BLOBCAT(?, UDF_STRTOBLOB(?)) AS result FROM RDB$DATABASE',
@@ -66,25 +22,13 @@ const cases = [
         ['z'.repeat(5000)], Buffer.from('z'.repeat(5000))],
 ];
 
-const options = {host: '127.0.0.1', port: Number(port), database, user: 'SYSDBA', password,
-    lowercase_keys: true};
-
-Firebird.attach(options, async (err, db) => {
-    if (err) {
-        console.log('attach: ' + err.message);
-        console.log('0 passed, 1 failed');
-        process.exit(1);
-    }
+session(port, database, password, async (db) => {
     for (const [name, sql, params, expected] of cases) {
         try {
-            const got = await query(db, sql, params);
+            const got = (await firstRow(db, sql, params)).result;
             check(got.equals(expected), `${name}: read ${got.length} bytes, ${expected.length} expected`);
         } catch (e) {
             check(false, `${name}: ${e.message}`);
         }
     }
-    db.detach(() => {
-        console.log(`${passed} passed, ${failed} failed`);
-        process.exit(failed === 0 ? 0 : 1);
-    });
 });

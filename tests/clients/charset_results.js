@@ -11,118 +11,62 @@
 // result in its character set (Firebird 4 on); elsewhere a BLOB result is
 // read through CAST(... AS BLOB SUB_TYPE TEXT CHARACTER SET <the set>).
 'use strict';
-const Firebird = require('node-firebird');
+const {check, firstRow, run, session} = require('./client');
 
 const [port, database, password, blobCharset] = process.argv.slice(2);
 const texts = ['日本abcａ？', 'ａｂｃＡＢＣ abc', '  　カナｶﾅ  ', 'Ｚｚ＠｛｀［', 'ｔｅｘｔ日本語テキスト'];
-let passed = 0;
-let failed = 0;
-
-function check(ok, what) {
-    if (ok) {
-        passed++;
-    } else {
-        failed++;
-        console.log('FAILED: ' + what);
-    }
-}
-
-function readBlob(field, transaction) {
-    return new Promise((resolve, reject) => {
-        field(transaction, (err, name, stream) => {
-            if (err) return reject(err);
-            const chunks = [];
-            stream.on('data', (chunk) => chunks.push(chunk));
-            stream.on('end', () => resolve(Buffer.concat(chunks)));
-            stream.on('error', reject);
-        });
-    });
-}
 
 // The first row of a query, BLOB fields read whole as UTF-8 text.
-function row(db, sql, params) {
-    return new Promise((resolve, reject) => {
-        db.transaction(Firebird.ISOLATION_READ_COMMITTED, (err, tr) => {
-            if (err) return reject(err);
-            tr.query(sql, params, async (err, rows) => {
-                if (err) return tr.rollback(() => reject(err));
-                try {
-                    const out = {};
-                    for (const [key, value] of Object.entries(rows[0])) {
-                        out[key] = typeof value === 'function'
-                            ? (await readBlob(value, tr)).toString('utf8') : value;
-                    }
-                    tr.commit(() => resolve(out));
-                } catch (e) {
-                    tr.rollback(() => reject(e));
-                }
-            });
-        });
-    });
-}
-
-function run(db, sql, params) {
-    return new Promise((resolve, reject) => db.query(sql, params, (e) => (e ? reject(e) : resolve())));
-}
-
-const options = {host: '127.0.0.1', port: Number(port), database, user: 'SYSDBA', password,
-    lowercase_keys: true};
-
-Firebird.attach(options, async (err, db) => {
-    if (err) {
-        console.log('attach: ' + err.message);
-        console.log('0 passed, 1 failed');
-        process.exit(1);
+async function row(db, sql, params) {
+    const out = await firstRow(db, sql, params);
+    for (const [key, value] of Object.entries(out)) {
+        if (Buffer.isBuffer(value)) out[key] = value.toString('utf8');
     }
-    try {
-        const set = (await row(db, 'SELECT TRIM(RDB$CHARACTER_SET_NAME) AS s FROM RDB$DATABASE', [])).s;
-        const blob = (e) => (blobCharset === 'yes' ? e : `CAST(${e} AS BLOB SUB_TYPE TEXT CHARACTER SET ${set})`);
-        // Stored text BLOBs: what the client makes of a BLOB in the set.
-        await run(db, 'CREATE TABLE charset_rows (id INTEGER, s VARCHAR(40), b BLOB SUB_TYPE TEXT, ' +
-            'b_up BLOB SUB_TYPE TEXT, b_lo2 BLOB SUB_TYPE TEXT, b_2 BLOB SUB_TYPE TEXT)', []);
+    return out;
+}
+
+session(port, database, password, async (db) => {
+    const set = (await row(db, 'SELECT TRIM(RDB$CHARACTER_SET_NAME) AS s FROM RDB$DATABASE', [])).s;
+    const blob = (e) => (blobCharset === 'yes' ? e : `CAST(${e} AS BLOB SUB_TYPE TEXT CHARACTER SET ${set})`);
+    // Stored text BLOBs: what the client makes of a BLOB in the set.
+    await run(db, 'CREATE TABLE charset_rows (id INTEGER, s VARCHAR(40), b BLOB SUB_TYPE TEXT, ' +
+        'b_up BLOB SUB_TYPE TEXT, b_lo2 BLOB SUB_TYPE TEXT, b_2 BLOB SUB_TYPE TEXT)', []);
+    for (const [i, t] of texts.entries()) {
+        await run(db, 'INSERT INTO charset_rows (id, s) VALUES (?, ?)', [i, t]);
+    }
+    await run(db, 'UPDATE charset_rows SET b = s, b_up = UPPER(s), b_lo2 = LOWER(s || s), b_2 = s || s', []);
+    // Each pair: a kovudf routine, and what a built-in or the column gives.
+    const pairs = [
+        ['UDF_SJISUPPER(s)', 'UPPER(s)'],
+        ['UDF_SJISLOWER(s)', 'LOWER(s)'],
+        ['UDF_TRIM(s)', 'TRIM(BOTH \' \' FROM s)'],
+        ['UDF_TRIMRIGHT(s)', 'TRIM(TRAILING \' \' FROM s)'],
+        ['UDF_STRCAT(s, s)', 's || s'],
+        ['UDF_STRLEN(s)', 'OCTET_LENGTH(s)'],
+        ['UDF_SUBSTR(s, 0, OCTET_LENGTH(LEFT(s, 3)))', 'LEFT(s, 3)'],
+        ['UDF_SUBSTR(s, 0, OCTET_LENGTH(LEFT(s, 3)) + 1)', 'LEFT(s, 3) || IIF(OCTET_LENGTH(SUBSTRING(s FROM 4 FOR 1)) = 1, SUBSTRING(s FROM 4 FOR 1), \'\')'],
+        ['UDF_VSUBSTR(s, OCTET_LENGTH(LEFT(s, 2)), 100)', 'SUBSTRING(s FROM 3)'],
+        ['UDF_BLOBSUBSTR(UDF_STRTOBLOB(s), OCTET_LENGTH(LEFT(s, 1)), OCTET_LENGTH(SUBSTRING(s FROM 2 FOR 3)) + 1)',
+            'SUBSTRING(s FROM 2 FOR 3) || IIF(OCTET_LENGTH(SUBSTRING(s FROM 5 FOR 1)) = 1, SUBSTRING(s FROM 5 FOR 1), \'\')'],
+        [blob('UDF_STRTOBLOB(s)'), 'b'],
+        [blob('UDF_BLOBSJISUPPER(b)'), 'b_up'],
+        [blob('UDF_BLOBSJISLOWER(UDF_BLOBADDSTR(b, s))'), 'b_lo2'],
+        [blob('UDF_BLOBCAT(b, UDF_STRTOBLOB(s))'), 'b_2'],
+    ];
+    for (const [ours, theirs] of pairs) {
+        const wrong = [];
         for (const [i, t] of texts.entries()) {
-            await run(db, 'INSERT INTO charset_rows (id, s) VALUES (?, ?)', [i, t]);
-        }
-        await run(db, 'UPDATE charset_rows SET b = s, b_up = UPPER(s), b_lo2 = LOWER(s || s), b_2 = s || s', []);
-        // Each pair: a kovudf routine, and what a built-in or the column gives.
-        const pairs = [
-            ['UDF_SJISUPPER(s)', 'UPPER(s)'],
-            ['UDF_SJISLOWER(s)', 'LOWER(s)'],
-            ['UDF_TRIM(s)', 'TRIM(BOTH \' \' FROM s)'],
-            ['UDF_TRIMRIGHT(s)', 'TRIM(TRAILING \' \' FROM s)'],
-            ['UDF_STRCAT(s, s)', 's || s'],
-            ['UDF_STRLEN(s)', 'OCTET_LENGTH(s)'],
-            ['UDF_SUBSTR(s, 0, OCTET_LENGTH(LEFT(s, 3)))', 'LEFT(s, 3)'],
-            ['UDF_SUBSTR(s, 0, OCTET_LENGTH(LEFT(s, 3)) + 1)', 'LEFT(s, 3) || IIF(OCTET_LENGTH(SUBSTRING(s FROM 4 FOR 1)) = 1, SUBSTRING(s FROM 4 FOR 1), \'\')'],
-            ['UDF_VSUBSTR(s, OCTET_LENGTH(LEFT(s, 2)), 100)', 'SUBSTRING(s FROM 3)'],
-            ['UDF_BLOBSUBSTR(UDF_STRTOBLOB(s), OCTET_LENGTH(LEFT(s, 1)), OCTET_LENGTH(SUBSTRING(s FROM 2 FOR 3)) + 1)',
-                'SUBSTRING(s FROM 2 FOR 3) || IIF(OCTET_LENGTH(SUBSTRING(s FROM 5 FOR 1)) = 1, SUBSTRING(s FROM 5 FOR 1), \'\')'],
-            [blob('UDF_STRTOBLOB(s)'), 'b'],
-            [blob('UDF_BLOBSJISUPPER(b)'), 'b_up'],
-            [blob('UDF_BLOBSJISLOWER(UDF_BLOBADDSTR(b, s))'), 'b_lo2'],
-            [blob('UDF_BLOBCAT(b, UDF_STRTOBLOB(s))'), 'b_2'],
-        ];
-        for (const [ours, theirs] of pairs) {
-            const wrong = [];
-            for (const [i, t] of texts.entries()) {
-                const r = await row(db, `SELECT ${ours} AS ours, ${theirs} AS theirs, s FROM charset_rows WHERE id = ?`, [i]);
-                if (r.s !== t || r.ours !== r.theirs) {
-                    wrong.push(`on "${t}": ${JSON.stringify(r.ours)}, expected ${JSON.stringify(r.theirs)}`);
-                }
+            const r = await row(db, `SELECT ${ours} AS ours, ${theirs} AS theirs, s FROM charset_rows WHERE id = ?`, [i]);
+            if (r.s !== t || r.ours !== r.theirs) {
+                wrong.push(`on "${t}": ${JSON.stringify(r.ours)}, expected ${JSON.stringify(r.theirs)}`);
             }
-            check(wrong.length === 0, `${set} ${ours} ${wrong.join('; ')}`);
         }
-        // Parameters travel from the client's UTF-8 into the set and back.
-        // Bytes 2 to 5 of 日本語: two whole characters in Shift-JIS, one in UTF-8.
-        const r = await row(db, 'SELECT UDF_SJISUPPER(?) AS up, UDF_SUBSTR(?, 2, 4) AS sub FROM RDB$DATABASE',
-            ['ａｂc日本', '日本語']);
-        const sub = set === 'UTF8' ? '本' : '本語';
-        check(r.up === 'ＡＢC日本' && r.sub === sub, `${set} parameters: ${JSON.stringify(r)}`);
-    } catch (e) {
-        check(false, e.message);
+        check(wrong.length === 0, `${set} ${ours} ${wrong.join('; ')}`);
     }
-    db.detach(() => {
-        console.log(`${passed} passed, ${failed} failed`);
-        process.exit(failed === 0 ? 0 : 1);
-    });
+    // Parameters travel from the client's UTF-8 into the set and back.
+    // Bytes 2 to 5 of 日本語: two whole characters in Shift-JIS, one in UTF-8.
+    const r = await row(db, 'SELECT UDF_SJISUPPER(?) AS up, UDF_SUBSTR(?, 2, 4) AS sub FROM RDB$DATABASE',
+        ['ａｂc日本', '日本語']);
+    const sub = set === 'UTF8' ? '本' : '本語';
+    check(r.up === 'ＡＢC日本' && r.sub === sub, `${set} parameters: ${JSON.stringify(r)}`);
 });
