@@ -85,6 +85,9 @@ fb_client() { fb_run env ${FB_CLIENT:+LD_LIBRARY_PATH="$FB_CLIENT"} "$@"; }
 # The server's version, as its isql says it.
 fb_version() { fb_isql -z -q </dev/null 2>&1 | sed -n 's/.*Version: *\([^ ]*\).*/\1/p' | head -1; }
 
+fb_gbak() { fb_run "$FB_BIN/gbak" "$@"; }
+fb_gfix() { fb_run "$FB_BIN/gfix" "$@"; }
+
 # The server trees of ../shared/servers unpack into build/trees, once.  A
 # Firebird root of one's own stands in for a tree through VARIABLE.
 KOVUDF_SERVERS="${KOVUDF_SERVERS:-$ROOT/../shared/servers}"
@@ -110,8 +113,16 @@ server_tree() {
     fi
     echo "$dir"
 }
-fb_gbak() { fb_run "$FB_BIN/gbak" "$@"; }
-fb_gfix() { fb_run "$FB_BIN/gfix" "$@"; }
+
+# use_tree ARCHIVE-PATTERN VARIABLE SECURITY: the profile's paths for a tree
+# laid out as upstream builds it (bin/, lib/, the security database SECURITY).
+use_tree() {
+    FB_HOME=$(server_tree "$1" "$2") || return 1
+    FB_BIN="$FB_HOME/bin"
+    FB_SERVER="$FB_HOME/bin/firebird"
+    FB_SECURITY="$FB_HOME/$3"
+    FB_CLIENT="$FB_HOME/lib"
+}
 
 # COMMAND in the server's system tree, where its links lead where they
 # should.

@@ -10,10 +10,8 @@ FB_SRP=no
 FB_COPY=(intl)
 
 fb_install() {
-    FB_HOME=$(server_tree 'firebird-2.5*.tar.xz' KOVUDF_FIREBIRD_2_5) || return 1
-    FB_BIN="$FB_HOME/bin"
+    use_tree 'firebird-2.5*.tar.xz' KOVUDF_FIREBIRD_2_5 security2.fdb || return 1
     FB_SERVER="$FB_HOME/bin/fb_smp_server"
-    FB_SECURITY="$FB_HOME/security2.fdb"
     # Client programs run on the embedded engine, under the client's name.
     local client="$BUILD/servers/2.5/client"
     mkdir -p "$client"

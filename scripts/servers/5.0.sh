@@ -7,9 +7,5 @@ FB_LOAD="4 20"  # clients, seconds
 FB_FEATURES="boolean timezones int128 cstring blob_charset"
 
 fb_install() {
-    FB_HOME=$(server_tree 'firebird-5.0*.tar.xz' KOVUDF_FIREBIRD_5_0) || return 1
-    FB_BIN="$FB_HOME/bin"
-    FB_SERVER="$FB_HOME/bin/firebird"
-    FB_SECURITY="$FB_HOME/security5.fdb"
-    FB_CLIENT="$FB_HOME/lib"
+    use_tree 'firebird-5.0*.tar.xz' KOVUDF_FIREBIRD_5_0 security5.fdb
 }

@@ -10,9 +10,5 @@ FB_LEGACY=crashes
 FB_FEATURES="boolean timezones int128 blob_charset"
 
 fb_install() {
-    FB_HOME=$(server_tree 'firebird-6.0*.tar.xz' KOVUDF_FIREBIRD_6_0) || return 1
-    FB_BIN="$FB_HOME/bin"
-    FB_SERVER="$FB_HOME/bin/firebird"
-    FB_SECURITY="$FB_HOME/security6.fdb"
-    FB_CLIENT="$FB_HOME/lib"
+    use_tree 'firebird-6.0*.tar.xz' KOVUDF_FIREBIRD_6_0 security6.fdb
 }
