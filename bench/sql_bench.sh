@@ -9,9 +9,44 @@
 # BENCH_ONLY=REGEX limits the run to the functions whose label matches.
 # charset_bench then times routines declared in SJIS_0208 and UTF8.
 
-bench_functions() {
-    grep -v '^#' "$ROOT/bench/functions.txt" | grep -E "^(${BENCH_ONLY:-.*}) "
+# bench_rows FILE: the rows of bench/FILE, comments left out.
+bench_rows() {
+    grep -v '^#' "$ROOT/bench/$1"
 }
+
+bench_functions() {
+    bench_rows functions.txt | grep -E "^(${BENCH_ONLY:-.*}) "
+}
+
+# timed_run DATABASE QUERIES OUTPUT: the queries through isql with their
+# statistics, the database removed after; fails showing what failed.
+timed_run() {
+    fb_isql -q -m "$1" -i "$2" >"$3" 2>&1
+    rm -f "$1"
+    if grep -q 'Statement failed' "$3"; then
+        grep -B2 -A4 'Statement failed' "$3" >&2
+        return 1
+    fi
+}
+
+# The awk both tables start from: each query's elapsed times under the alias
+# isql prints before them; net(ALIAS), their median less the bare scan's
+# (`base`, set from Z_BASE) in ns per row, or -1 for a query that did not run.
+BENCH_TIMES='
+    /^[A-Z]_[A-Za-z0-9_]+ / { alias = $1 }
+    /^Elapsed time/ { sub(/.*= */, ""); times[alias] = times[alias] " " ($1 + 0) }
+    function median(list,    n, v, i, j, t) {
+        n = split(list, v, " ")
+        if (n == 0) return -1
+        for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }
+        return v[int((n + 1) / 2)]
+    }
+    function net(alias,    m) {
+        m = median(times[alias])
+        return m < 0 ? -1 : (m - base) * 1e9 / rows
+    }
+    function show(v) { return v < 0 ? "-" : sprintf("%.0f", v) }
+    function ratio(a, b) { return (a < 0 || b <= 0) ? "-" : sprintf("%.2f", a / b) }'
 
 sql_bench() {
     local reps="${BENCH_REPS:-3}" database="$BUILD/bench.fdb" dir="$BUILD/bench-sql"
@@ -41,28 +76,9 @@ sql_bench() {
             done < <(bench_functions)
         done
     } >"$dir/queries.sql"
-    fb_isql -q -m "$database" -i "$dir/queries.sql" >"$dir/output.txt" 2>&1
-    rm -f "$database"
-    if grep -q 'Statement failed' "$dir/output.txt"; then
-        grep -B2 -A4 'Statement failed' "$dir/output.txt" >&2
-        return 1
-    fi
+    timed_run "$database" "$dir/queries.sql" "$dir/output.txt" || return 1
     # Medians, net of the bare scan, in ns per row; then the table.
-    awk -v rows="$rows" -v order="$(bench_functions | cut -d'|' -f1 | tr -d ' ' | tr '\n' ';')" '
-        /^[LREBZ]_[A-Za-z0-9_]+ / { alias = $1 }
-        /^Elapsed time/ { sub(/.*= */, ""); times[alias] = times[alias] " " ($1 + 0) }
-        function median(list,    n, v, i, j, t) {
-            n = split(list, v, " ")
-            if (n == 0) return -1
-            for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }
-            return v[int((n + 1) / 2)]
-        }
-        function net(alias,    m) {
-            m = median(times[alias])
-            return m < 0 ? -1 : (m - base) * 1e9 / rows
-        }
-        function show(v) { return v < 0 ? "-" : sprintf("%.0f", v) }
-        function ratio(a, b) { return (a < 0 || b <= 0) ? "-" : sprintf("%.2f", a / b) }
+    awk -v rows="$rows" -v order="$(bench_functions | cut -d'|' -f1 | tr -d ' ' | tr '\n' ';')" "$BENCH_TIMES"'
         END {
             base = median(times["Z_BASE"])
             printf "| function | legacy ns | routine ns | routine / legacy | empty routine ns | routine / empty | built-in ns |\n"
@@ -115,33 +131,19 @@ charset_bench() {
                     echo "SELECT ${aggregate//@/UDF_$label} AS T_$label FROM bench_text;"
                     echo "SELECT ${aggregate//@/UDN_$label} AS N_$label FROM bench_text;"
                     echo "SELECT $builtin AS B_$label FROM bench_text;"
-                done < <(grep -v '^#' "$ROOT/bench/charsets.txt")
+                done < <(bench_rows charsets.txt)
             done
         } >"$dir/charset_queries.sql"
-        fb_isql -q -m "$database" -i "$dir/charset_queries.sql" >"$dir/charset_$set.txt" 2>&1
-        rm -f "$database"
-        if grep -q 'Statement failed' "$dir/charset_$set.txt"; then
-            grep -B2 -A4 'Statement failed' "$dir/charset_$set.txt" >&2
-            return 1
-        fi
+        timed_run "$database" "$dir/charset_queries.sql" "$dir/charset_$set.txt" || return 1
         awk -v rows="$rows" -v set="$set" \
-            -v order="$(grep -v '^#' "$ROOT/bench/charsets.txt" | cut -d'|' -f1 | tr -d ' ' | tr '\n' ';')" '
-            /^[TNBZ]_[A-Za-z0-9_]+ / { alias = $1 }
-            /^Elapsed time/ { sub(/.*= */, ""); times[alias] = times[alias] " " ($1 + 0) }
-            function median(list,    n, v, i, j, t) {
-                n = split(list, v, " ")
-                for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }
-                return v[int((n + 1) / 2)]
-            }
-            function net(alias) { return (median(times[alias]) - base) * 1e9 / rows }
+            -v order="$(bench_rows charsets.txt | cut -d'|' -f1 | tr -d ' ' | tr '\n' ';')" "$BENCH_TIMES"'
             END {
                 base = median(times["Z_BASE"])
                 n = split(order, labels, ";")
                 for (i = 1; i <= n; i++) {
                     if (labels[i] == "") continue
                     t = net("T_" labels[i]); u = net("N_" labels[i]); b = net("B_" labels[i])
-                    printf "| UDF_%s | %s | %.0f | %.0f | %s | %.0f |\n", labels[i], set, t, u,
-                        (u > 0 ? sprintf("%.2f", t / u) : "-"), b
+                    printf "| UDF_%s | %s | %s | %s | %s | %s |\n", labels[i], set, show(t), show(u), ratio(t, u), show(b)
                 }
             }' "$dir/charset_$set.txt" >>"$dir/charset_table.md"
     done
