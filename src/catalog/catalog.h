@@ -121,17 +121,20 @@ constexpr bool same_words(const char* a, const char* b) {
     return *a == *b && (*a == 0 || same_words(a + 1, b + 1));
 }
 
-// The character set of a function's texts in a declaration made for `set`.
+// Whether a function's texts take the character set of its declaration.
 // The texts of the text functions, the BLOB texts built, cut or case-mapped
-// and file names are the database's own and take its set.  The digits of
-// UDF_OCT, the dates of the date functions and UDF_BLOBINFO's description
-// are ASCII whatever the set: they stay NONE, which every client reads, at
-// the size they have in bytes.
+// and file names are the database's own and do.  The digits of UDF_OCT, the
+// dates of the date functions and UDF_BLOBINFO's description are ASCII
+// whatever the set: they stay NONE, which every client reads, at the size
+// they have in bytes.
+constexpr bool texts_take_set(const Function& f) {
+    return f.family != Family::numeric && f.family != Family::date &&
+           !same_words(f.group, "description");
+}
+
+// The character set of a function's texts in a declaration made for `set`.
 constexpr const CharacterSet& text_charset(const Function& f, const CharacterSet& set) {
-    return f.family == Family::numeric || f.family == Family::date ||
-                   same_words(f.group, "description")
-               ? charset_none
-               : set;
+    return texts_take_set(f) ? set : charset_none;
 }
 
 // The declared length, in characters, of a text of `bytes` budget.

@@ -103,16 +103,13 @@ Text substring(Text text, int32_t start, int32_t length, Encoding encoding) {
     const size_t begin = static_cast<size_t>(start), end = begin + stretch.length;
     // The first character start at or after `begin`, and the last at or
     // before `end` (the end of the text is one).
-    size_t first = end, last = end < text.length ? begin : end;
+    size_t first = end, last = begin;
     CharacterStarts starts(encoding);
-    for (size_t i = 0; i <= end && i < text.length; ++i) {
-        if (starts.next(text.bytes[i]) && i >= begin) {
+    for (size_t i = 0; i <= end; ++i) {
+        if ((i == text.length || starts.next(text.bytes[i])) && i >= begin) {
             first = i < first ? i : first;
             last = i;
         }
-    }
-    if (end == text.length) {
-        last = end;
     }
     return first < last ? Text{text.bytes + first, last - first} : Text{stretch.bytes, 0};
 }

@@ -129,9 +129,11 @@ BlobOutput::BlobOutput(CallScope& scope, bool text, unsigned charset)
                                       isc_bpb_target_interp,
                                       1,
                                       set};
-    const unsigned length = !text          ? 0
-                            : charset == 0 ? 7
-                                           : sizeof text_bpb;  // NONE: no interp
+    // NONE names no set: the BPB ends before the interps.
+    constexpr unsigned without_interp = 7;
+    const unsigned length = !text                                 ? 0
+                            : charset == catalog::charset_none.id ? without_interp
+                                                                  : sizeof text_bpb;
     blob_ = scope.attachment->createBlob(status_, scope.transaction.get(), &id_, length,
                                          text ? text_bpb : nullptr);
 }

@@ -19,9 +19,7 @@ using catalog::CharacterSet;
 const CharacterSet& declared_charset(Status* status, const catalog::Function& function,
                                      IRoutineMetadata* metadata) {
     using catalog::Kind;
-    if (metadata == nullptr ||
-        catalog::text_charset(function, catalog::charset_utf8).id !=
-            catalog::charset_utf8.id) {
+    if (metadata == nullptr || !catalog::texts_take_set(function)) {
         return catalog::charset_none;
     }
     unsigned id = catalog::charset_none.id;
