@@ -35,6 +35,7 @@
 # what only then is known (FB_HOME of a tree, FB_CHROOT).
 #
 #   use_server NAME                         load a profile
+#   has_feature FEATURE, runs_front FRONT   what the loaded profile says
 #   make_root DIR [UDF_DIR [stock]]         a private root: UdfAccess allows
 #                                           UDF_DIR (default build/; "default":
 #                                           the server's own setting), routines
@@ -61,6 +62,10 @@ use_server() {
     FBLOCK="$BUILD/servers/$1/lock"
     FBLOG="$BUILD/servers/$1/log"
 }
+
+# Whether the loaded server's SQL offers FEATURE, and whether FRONT runs there.
+has_feature() { [[ " $FB_FEATURES " == *" $1 "* ]]; }
+runs_front() { [[ " $FB_FRONTS " == *" $1 "* ]]; }
 
 # fb_run COMMAND...: a program of the server's, in its system tree, with the
 # engine's log bound to a directory of our own where the server writes it

@@ -39,7 +39,7 @@ run_on_server() {
     if [ "$FB_FRONTS" = "udf udr" ]; then
         check "legacy functions and routines agree over 3,000 rows on $FB_NAME" differential_test
     fi
-    if [[ " $FB_FRONTS " == *" udr "* ]]; then
+    if runs_front udr; then
         check "a database with dependents moves to the routines and back on $FB_NAME" \
             migration_works
         charset_tests

@@ -198,6 +198,11 @@ install_node_firebird() {
         quietly npm install --prefix "$BUILD/node" --no-audit --no-fund node-firebird@2.17.1
 }
 
+# node SCRIPT ARGS... of tests/clients, with node-firebird at hand.
+node_client() {
+    env NODE_PATH="$BUILD/node/node_modules" node "$ROOT/tests/clients/$1" "${@:2}"
+}
+
 # On a server of the current profile, for each front there: BLOB results,
 # some built from inputs with empty segments, read back whole through the
 # server's client library (tests/clients/blob_results.cpp) and through
@@ -206,7 +211,7 @@ install_node_firebird() {
 # database (charset_results.js).
 clients_read_blob_results() {
     local dir kind database charset blob_charset=no
-    [[ " $FB_FEATURES " == *" blob_charset "* ]] && blob_charset=yes
+    has_feature blob_charset && blob_charset=yes
     install_node_firebird || return 1
     trap server_stop EXIT
     server_start || return 1
@@ -218,16 +223,14 @@ clients_read_blob_results() {
             on_server fb_client "$BUILD/tests/blob_results" "127.0.0.1/$server_port:$database" \
             "$SERVER_PASSWORD"
         run_counted "BLOB results through node-firebird, $kind on $FB_NAME" \
-            env NODE_PATH="$BUILD/node/node_modules" node "$ROOT/tests/clients/blob_results.js" \
-            "$server_port" "$database" "$SERVER_PASSWORD"
+            node_client blob_results.js "$server_port" "$database" "$SERVER_PASSWORD"
     done
-    if [[ " $FB_FRONTS " == *" udr "* ]]; then
+    if runs_front udr; then
         for charset in SJIS_0208 UTF8; do
             database="$dir/clients_$charset.fdb"
             declared_database "$database" udr "$ROOT/sql" "$charset" || { fail 1; continue; }
             run_counted "text results in a $charset database through node-firebird on $FB_NAME" \
-                env NODE_PATH="$BUILD/node/node_modules" node "$ROOT/tests/clients/charset_results.js" \
-                "$server_port" "$database" "$SERVER_PASSWORD" "$blob_charset"
+                node_client charset_results.js "$server_port" "$database" "$SERVER_PASSWORD" "$blob_charset"
         done
     fi
     server_stop

@@ -37,11 +37,19 @@ to_utf8() {
     done | sed -E -e 's/^([A-Z_]+) +[0-9a-f]+:[0-9a-f]+$/\1 <blob>/' -e '/^$/d'
 }
 
+# sql_bytes ENCODING TEXT: the UTF-8 TEXT in ENCODING as a SQL literal
+# x'...'; fails where the encoding cannot hold it.
+sql_bytes() {
+    local bytes
+    bytes=$(printf '%s' "$2" | iconv -f UTF-8 -t "$1" 2>/dev/null) || return 1
+    echo "x'$(printf '%s' "$bytes" | od -An -tx1 | tr -d ' \n')'"
+}
+
 # Table T from rows.txt in the bytes of a database of set $1 (rows its
 # encoding cannot hold are left out), each text also as a text BLOB, and
 # table P of positions.
 charset_rows() {
-    local encoding id text bytes n
+    local encoding id text literal n
     encoding=$(client_encoding "$1" NONE)
     echo "CREATE TABLE T (ID INTEGER, S VARCHAR(40), B BLOB SUB_TYPE TEXT);"
     echo "CREATE TABLE P (N INTEGER); COMMIT;"
@@ -49,8 +57,8 @@ charset_rows() {
         echo "INSERT INTO P VALUES ($n);"
     done
     while IFS='|' read -r id text; do
-        bytes=$(printf '%s' "$text" | iconv -f UTF-8 -t "$encoding" 2>/dev/null) || continue
-        echo "INSERT INTO T (ID, S) VALUES ($id, x'$(printf '%s' "$bytes" | od -An -tx1 | tr -d ' \n')');"
+        literal=$(sql_bytes "$encoding" "$text") || continue
+        echo "INSERT INTO T (ID, S) VALUES ($id, $literal);"
     done <"$ROOT/tests/sql/charsets/rows.txt"
     echo "UPDATE T SET B = S; COMMIT;"
 }
@@ -59,14 +67,9 @@ charset_rows() {
 # connection or the server (FB_FEATURES) changes what is seen, a file says
 # so in its name.
 charset_expected() {
-    local dir="$ROOT/tests/sql/charsets/expected" candidate feature=""
-    [[ " $FB_FEATURES " == *" blob_charset "* ]] && feature=.blob_charset
-    for candidate in "$1.$2$feature" "$1.$2" "$1"; do
-        if [ -f "$dir/$candidate.out" ]; then
-            echo "$dir/$candidate.out"
-            return
-        fi
-    done
+    local feature=""
+    has_feature blob_charset && feature=.blob_charset
+    first_output "$ROOT/tests/sql/charsets/expected" "$1.$2$feature" "$1.$2" "$1" || true
 }
 
 charset_tests() {
@@ -118,8 +121,7 @@ charset_migration() {
     create_database "$database" udf 3 "$set" || return 1
     {
         echo "CREATE TABLE M (S VARCHAR(20)); COMMIT;"
-        echo "INSERT INTO M VALUES (x'$(printf '日本abc' | iconv -f UTF-8 -t "$(client_encoding "$set" NONE)" |
-            od -An -tx1 | tr -d ' \n')');"
+        echo "INSERT INTO M VALUES ($(sql_bytes "$(client_encoding "$set" NONE)" '日本abc'));"
         echo "SET TERM ^ ; CREATE PROCEDURE MP RETURNS (UP VARCHAR(20), SUB VARCHAR(20)) AS"
         echo "BEGIN FOR SELECT UDF_SJISUPPER(S), UDF_SUBSTR(S, 3, 4) FROM M INTO :UP, :SUB DO SUSPEND; END^"
         echo "SET TERM ; ^ COMMIT;"

@@ -44,15 +44,22 @@ cut_messages() {
         { cut = 0; print }'
 }
 
-expected_output() {
-    local dir="$ROOT/tests/sql/expected" candidate
-    for candidate in "$1.$SERVER_ID.$2" "$1.$SERVER_ID" "$1.$2" "$1"; do
-        if [ -f "$dir/$candidate.out" ]; then
-            echo "$dir/$candidate.out"
+# first_output DIR NAME...: DIR/NAME.out for the first NAME that has one.
+first_output() {
+    local dir="$1" name
+    shift
+    for name in "$@"; do
+        if [ -f "$dir/$name.out" ]; then
+            echo "$dir/$name.out"
             return 0
         fi
     done
-    echo "$dir/$1.out"
+    return 1
+}
+
+expected_output() {
+    local dir="$ROOT/tests/sql/expected"
+    first_output "$dir" "$1.$SERVER_ID.$2" "$1.$SERVER_ID" "$1.$2" "$1" || echo "$dir/$1.out"
 }
 
 run_sql_tests() {
@@ -64,7 +71,7 @@ run_sql_tests() {
         name="$(basename "$file" .sql)"
         case "$kind/$name" in udf/udr_* | udr/udf_*) continue ;; esac
         needs=$(sed -n '1s/^-- needs: //p' "$file")
-        [ -z "$needs" ] || [[ " $FB_FEATURES " == *" $needs "* ]] || continue
+        [ -z "$needs" ] || has_feature "$needs" || continue
         expected=$(expected_output "$name" "$kind")
         cp "$template" "$database"
         actual="$BUILD/sqltest-$name.$kind.out"
@@ -151,7 +158,7 @@ migration_works() {
         FBROOT="$own" quietly fb_isql -q -m -b "$database" -i "$ROOT/tests/migration/data.sql" ||
             return 1
     fi
-    if [[ " $FB_FEATURES " != *" cstring "* ]]; then
+    if ! has_feature cstring; then
         FBROOT="$own" quietly fb_isql -q -m -b "$database" -i "$ROOT/tests/migration/recreate_view.sql" ||
             return 1
     fi
