@@ -17,6 +17,7 @@ namespace {
 
 struct Letter {
     Bytes sjis, utf8;
+    const Bytes& in(Encoding e) const { return e == Encoding::utf8 ? utf8 : sjis; }
 };
 
 // Case pairs sit next to each other; the near misses around the full-width
@@ -48,8 +49,7 @@ struct Sample {
     Bytes bytes(Encoding e) const {
         Bytes out;
         for (size_t i : letters) {
-            const Bytes& b = e == Encoding::utf8 ? alphabet[i].utf8 : alphabet[i].sjis;
-            out.insert(out.end(), b.begin(), b.end());
+            out.insert(out.end(), alphabet[i].in(e).begin(), alphabet[i].in(e).end());
         }
         return out;
     }
@@ -57,9 +57,7 @@ struct Sample {
     std::vector<size_t> starts(Encoding e) const {
         std::vector<size_t> at{0};
         for (size_t i : letters) {
-            at.push_back(
-                at.back() +
-                (e == Encoding::utf8 ? alphabet[i].utf8 : alphabet[i].sjis).size());
+            at.push_back(at.back() + alphabet[i].in(e).size());
         }
         return at;
     }
@@ -203,11 +201,7 @@ TEST(Encodings, BlobsCutAnywhereGiveTheWholeTextsResults) {
             StandInBlob blob(parts);
             StandInBlob out = StandInBlob::output();
             ASSERT_TRUE(convert_blob_case(&blob, out, CaseMapping::upper, e));
-            Bytes joined;
-            for (const Bytes& part : out.written()) {
-                joined.insert(joined.end(), part.begin(), part.end());
-            }
-            EXPECT_EQ(joined, mapped(whole, CaseMapping::upper, e));
+            EXPECT_EQ(out.contents(), mapped(whole, CaseMapping::upper, e));
 
             const int32_t start = static_cast<int32_t>(random() % (whole.size() + 1));
             const uint32_t wanted = 1 + random() % 9;
