@@ -102,12 +102,17 @@ struct CharacterSet {
     const char* name;
     unsigned id;  // the server's number for it
     unsigned bytes_per_character;
+    const char* script_suffix;  // of its routine scripts: kovudf_udr<suffix>.sql
 };
 
-constexpr CharacterSet charset_none{"NONE", 0, 1};
-constexpr CharacterSet charset_octets{"OCTETS", 1, 1};
-constexpr CharacterSet charset_utf8{"UTF8", 4, 4};
-constexpr CharacterSet charset_sjis_0208{"SJIS_0208", 5, 2};
+constexpr CharacterSet charset_none{"NONE", 0, 1, ""};
+constexpr CharacterSet charset_octets{"OCTETS", 1, 1, ""};
+constexpr CharacterSet charset_utf8{"UTF8", 4, 4, "_utf8"};
+constexpr CharacterSet charset_sjis_0208{"SJIS_0208", 5, 2, "_sjis"};
+
+// The sets the routines come declared in, each with scripts of its own.
+constexpr const CharacterSet* declared_charsets[] = {&charset_none, &charset_sjis_0208,
+                                                     &charset_utf8};
 
 constexpr bool is_text(Kind kind) {
     return kind == Kind::cstring || kind == Kind::varchar;

@@ -317,13 +317,7 @@ std::string database_words(const Options& o) {
 
 // The file name of a routine script: kovudf_udr, the set's suffix, the part.
 std::string routine_file(const Options& o, const std::string& part) {
-    std::string suffix;
-    if (o.charset->id == charset_sjis_0208.id) {
-        suffix = "_sjis";
-    } else if (o.charset->id == charset_utf8.id) {
-        suffix = "_utf8";
-    }
-    return "kovudf_udr" + suffix + part + ".sql";
+    return "kovudf_udr" + std::string(o.charset->script_suffix) + part + ".sql";
 }
 
 std::string files_script(const std::string& file, const Options& o) {
@@ -343,8 +337,7 @@ std::string files_script(const std::string& file, const Options& o) {
                   "routines (UDR)" +
                   (o.charset->id == charset_none.id
                        ? std::string(".")
-                       : " for a database whose texts are " +
-                             std::string(o.charset->name) +
+                       : " for a database" + database_words(o) +
                              ": file names are in that character set."))
                  .substr(3)
           << "\n\n"
@@ -523,8 +516,7 @@ std::vector<Written> written_files() {
         {"sql/kovudf_drop.sql", drop_script},
         {"src/legacy/kovudf.def", export_list()},
     };
-    for (const CharacterSet* charset :
-         {&charset_none, &charset_sjis_0208, &charset_utf8}) {
+    for (const CharacterSet* charset : declared_charsets) {
         add_routine_scripts(files, *charset);
     }
     return files;
@@ -561,10 +553,8 @@ bool parse_options(int argc, char** argv, int first, Options& o) {
         } else if (key == "--dialect" && (value == "1" || value == "3")) {
             o.dialect = value == "1" ? 1 : 3;
         } else if (key == "--charset") {
-            static const CharacterSet* const sets[] = {&charset_none, &charset_sjis_0208,
-                                                       &charset_utf8};
             o.charset = nullptr;
-            for (const CharacterSet* set : sets) {
+            for (const CharacterSet* set : declared_charsets) {
                 if (value == set->name) {
                     o.charset = set;
                 }

@@ -47,9 +47,7 @@ std::vector<std::unique_ptr<Routine>>& routines() {
             if (name.find("Blob") != std::string::npos) {
                 continue;  // BlobInfo, BlobCat, StrToBlob, FileToBlob, ...
             }
-            for (const catalog::CharacterSet* set :
-                 {&catalog::charset_none, &catalog::charset_sjis_0208,
-                  &catalog::charset_utf8}) {
+            for (const catalog::CharacterSet* set : catalog::declared_charsets) {
                 auto r = std::make_unique<Routine>();
                 r->name = name;
                 r->factory = entry.second;
