@@ -1,6 +1,7 @@
 // client.js - what the node-firebird checks share: a count of checks, the
 // first row of a query with its BLOBs read whole, and a session on a real
-// server that ends with "N passed, N failed".
+// server that ends with "N passed, N failed".  Run by itself, it only logs
+// in.
 'use strict';
 const Firebird = require('node-firebird');
 
@@ -80,3 +81,8 @@ function session(port, database, password, body) {
 }
 
 module.exports = {check, firstRow, run, session};
+
+// node client.js PORT DATABASE PASSWORD: logs in and out, nothing more.
+if (require.main === module) {
+    session(...process.argv.slice(2), async () => {});
+}

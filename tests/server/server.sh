@@ -203,6 +203,24 @@ node_client() {
     env NODE_PATH="$BUILD/node/node_modules" node "$ROOT/tests/clients/$1" "${@:2}"
 }
 
+# node-firebird 2.17.1 cannot log in with some of the salts the server
+# gives a Srp password (one in fifteen to twenty, on 3.0 and on 6.0; the
+# server's own client logs in with every one): SYSDBA's password is set
+# anew, with a new salt, until node-firebird logs in.
+node_can_log_in() {
+    local database try
+    [ "$FB_SRP" = yes ] || return 0
+    database="$(server_dir)/login.fdb"
+    echo "CREATE DATABASE '127.0.0.1/$server_port:$database' USER 'SYSDBA' PASSWORD '$SERVER_PASSWORD'; COMMIT;" |
+        on_server quietly fb_isql -q -m || return 1
+    for try in $(seq 20); do
+        node_client client.js "$server_port" "$database" "$SERVER_PASSWORD" >/dev/null && return 0
+        echo "ALTER USER SYSDBA PASSWORD '$SERVER_PASSWORD' USING PLUGIN Srp; COMMIT;" |
+            remote_isql "$database" >/dev/null || return 1
+    done
+    return 1
+}
+
 # On a server of the current profile, for each front there: BLOB results,
 # some built from inputs with empty segments, read back whole through the
 # server's client library (tests/clients/blob_results.cpp) and through
@@ -215,6 +233,7 @@ clients_read_blob_results() {
     install_node_firebird || return 1
     trap server_stop EXIT
     server_start || return 1
+    node_can_log_in || { echo "node-firebird cannot log in on $FB_NAME" >&2; fail 1; }
     dir=$(server_dir)
     for kind in $FB_FRONTS; do
         database="$dir/clients_$kind.fdb"
