@@ -69,8 +69,8 @@ void empty(Call& call) {
                 }
             } else {
                 kovudf_udr::CallScope scope(call);
-                kovudf_udr::BlobOutput out(scope, f.result.kind == Kind::blob_text,
-                                           call.charset().id);
+                kovudf_udr::BlobOutput out(scope, call.result().sub_type == isc_blob_text,
+                                           call.result().charset);
                 call.set_blob(out.finish());
             }
             break;

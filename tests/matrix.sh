@@ -52,7 +52,7 @@ run_on_server() {
                 dialect1_database_works udr "$set"
         done
     fi
-    if [ "$FB_TARBALL" = yes ]; then
+    if [ "$FB_TARBALL" = yes ] && [ "${TARBALL_MADE:-yes}" = yes ]; then
         check "the release tarball's layout works in a copy of $FB_NAME's root" tarball_deploys
     fi
     say "on $FB_NAME, a server on 127.0.0.1"

@@ -1,6 +1,8 @@
 // catalog.h - the table of functions.h as data: each function's names,
-// argument and result kinds, and the sizes each front declares for it in
-// each character set.  Plain data and constexpr rules; no server header.
+// argument and result kinds, and the sizes the project's scripts declare for
+// it in each character set (a routine takes the sizes it was declared
+// with, whatever they are).  Plain data and constexpr rules; no server
+// header.
 #pragma once
 
 #include <cstddef>
@@ -107,8 +109,23 @@ struct CharacterSet {
 
 constexpr CharacterSet charset_none{"NONE", 0, 1, ""};
 constexpr CharacterSet charset_octets{"OCTETS", 1, 1, ""};
+constexpr CharacterSet charset_ascii{"ASCII", 2, 1, ""};
+constexpr CharacterSet charset_unicode_fss{"UNICODE_FSS", 3, 3, ""};
 constexpr CharacterSet charset_utf8{"UTF8", 4, 4, "_utf8"};
 constexpr CharacterSet charset_sjis_0208{"SJIS_0208", 5, 2, "_sjis"};
+
+// The name of the set numbered `id` (its low byte), or NONE for a set
+// the library has no name for.
+constexpr const char* charset_name(unsigned id) {
+    for (const CharacterSet* set :
+         {&charset_none, &charset_octets, &charset_ascii, &charset_unicode_fss,
+          &charset_utf8, &charset_sjis_0208}) {
+        if (set->id == (id & 0xFF)) {
+            return set->name;
+        }
+    }
+    return charset_none.name;
+}
 
 // The sets the routines come declared in, each with scripts of its own.
 constexpr const CharacterSet* declared_charsets[] = {&charset_none, &charset_sjis_0208,
@@ -148,13 +165,6 @@ constexpr unsigned declared_characters(Kind kind, unsigned bytes, Front front,
     const unsigned limit =
         front == Front::legacy && kind == Kind::cstring ? cstring_limit : varchar_limit;
     return (bytes < limit ? bytes : limit) / set.bytes_per_character;
-}
-
-// What that declaration holds in bytes: the room a routine's message gives
-// the text.
-constexpr unsigned declared_bytes(Kind kind, unsigned bytes, Front front,
-                                  const CharacterSet& set) {
-    return declared_characters(kind, bytes, front, set) * set.bytes_per_character;
 }
 
 // ---------------------------------------------------------------------------

@@ -1,10 +1,10 @@
 // functions.h - the 41 kovudf functions: the one table of their names,
 // kinds, sizes, families and groups.
 //
-// Everything else that names or sizes a function is made from this table or
-// checked against it: the declaration scripts of both fronts, the Windows
-// export list, the external routines' messages and registrations, and the
-// benchmark's empty routines.  Each row is
+// Everything else that names a function is made from this table or checked
+// against it: the declaration scripts of both fronts, the migration, the
+// Windows export list, the external routines' registrations and the kinds
+// they accept, and the benchmark's empty routines.  Each row is
 //
 //   F(Name, family, group, access, RESULT(kind, bytes), arguments...)
 //
@@ -12,8 +12,10 @@
 // the routine kovudf!Name and the SQL name UDF_NAME.  An argument is
 // ARG(kind, bytes, PARAMETER) or, for a text whose NULL adds nothing instead
 // of making the result NULL, OPT(kind, bytes, PARAMETER).  A text's bytes are
-// its budget in bytes; each front and character set turns it into a declared
-// size (catalog.h).  Access is `plain` or `files` (reaches the server's files).
+// its budget in bytes; each front and character set turns it into the size
+// the project's scripts declare (catalog.h).  A database may declare other
+// sizes: a routine takes the ones it was declared with.  Access is `plain`
+// or `files` (reaches the server's files).
 //
 // Kinds: cstring (CSTRING for the legacy front, VARCHAR for the routines),
 // varchar, smallint, integer, double_precision, timestamp (DATE in dialect

@@ -5,10 +5,6 @@
 
 namespace {
 
-bool is_sjis_lead(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 bool is_continuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
 }
@@ -82,7 +78,7 @@ bool CharacterStarts::next(unsigned char byte) {
                 pending_ = 0;
                 return false;
             }
-            pending_ = is_sjis_lead(byte) ? 1 : 0;
+            pending_ = is_sjis_0208_lead(byte) ? 1 : 0;
             return true;
         case Encoding::utf8:
             if (pending_ > 0 && is_continuation(byte)) {
@@ -119,6 +115,9 @@ size_t map_case(const unsigned char* source, unsigned char* destination, size_t 
     if (encoding == Encoding::utf8) {
         return utf8_case(source, destination, length, mapping);
     }
-    const auto map = mapping == CaseMapping::upper ? sjis_upper_span : sjis_lower_span;
+    const bool upper = mapping == CaseMapping::upper;
+    const auto map = encoding == Encoding::shift_jis
+                         ? (upper ? sjis_0208_upper_span : sjis_0208_lower_span)
+                         : (upper ? sjis_upper_span : sjis_lower_span);
     return map(source, destination, length) == 1 ? 0 : 1;
 }

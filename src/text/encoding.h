@@ -14,15 +14,15 @@
 #include "text.h"
 
 // `bytes`: no characters beyond bytes (NONE, OCTETS).  The case mapping has
-// always read such text as Shift-JIS, and still does.
+// always read such text as Shift-JIS (lead bytes 81-9F, E0-FC), and still
+// does.  `shift_jis`: the characters of the server's SJIS_0208.
 enum class Encoding : uint8_t { bytes, shift_jis, utf8 };
 
 enum class CaseMapping { upper, lower };
 
 // Fed a text's bytes in order, tells whether each one starts a character.
-// Shift-JIS: a lead byte (81-9F, E0-FC) and the byte after it are one
-// character.  UTF-8: a lead byte and the continuation bytes (80-BF) it
-// announces.  For `bytes` every byte starts one.
+// SJIS_0208: a lead byte and the byte after it are one character.  UTF-8: a lead byte and
+// the continuation bytes (80-BF) it announces.  For `bytes` every byte starts one.
 class CharacterStarts {
   public:
     explicit CharacterStarts(Encoding encoding) : encoding_(encoding) {}

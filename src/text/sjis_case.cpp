@@ -5,9 +5,15 @@
 
 namespace {
 
-bool is_lead_byte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
+struct ShiftJis {
+    static bool lead(unsigned char c) {
+        return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    }
+};
+
+struct Sjis0208 {
+    static bool lead(unsigned char c) { return is_sjis_0208_lead(c); }
+};
 
 // The two directions differ only in their ranges: the ASCII letters that
 // change (by 0x20) and the second bytes after 0x82 that change (by 0x21).
@@ -27,7 +33,7 @@ struct ToLower {
 
 // Each destination byte is written only after the source bytes that decide
 // it were read, so source == destination works.
-template <class Case>
+template <class Case, class Set = ShiftJis>
 int map_span(const unsigned char* source, unsigned char* destination, size_t length) {
     size_t i = 0;
     while (i < length) {
@@ -39,7 +45,7 @@ int map_span(const unsigned char* source, unsigned char* destination, size_t len
         }
         destination[i] = c;
         ++i;
-        if (is_lead_byte(c)) {
+        if (Set::lead(c)) {
             if (i == length) {
                 return 0;
             }
@@ -78,4 +84,14 @@ int sjis_upper_span(const unsigned char* source, unsigned char* destination,
 int sjis_lower_span(const unsigned char* source, unsigned char* destination,
                     size_t length) {
     return map_span<ToLower>(source, destination, length);
+}
+
+int sjis_0208_upper_span(const unsigned char* source, unsigned char* destination,
+                         size_t length) {
+    return map_span<ToUpper, Sjis0208>(source, destination, length);
+}
+
+int sjis_0208_lower_span(const unsigned char* source, unsigned char* destination,
+                         size_t length) {
+    return map_span<ToLower, Sjis0208>(source, destination, length);
 }

@@ -22,3 +22,16 @@ int sjis_upper_span(const unsigned char* source, unsigned char* destination,
                     size_t length);
 int sjis_lower_span(const unsigned char* source, unsigned char* destination,
                     size_t length);
+
+// Whether the server's SJIS_0208 takes `c` for the first of two bytes:
+// 0x80-0x9F and 0xE0-0xEF (80 41 is one character to it; it holds no text
+// with a character starting at 0xF0-0xFF).
+inline bool is_sjis_0208_lead(unsigned char c) {
+    return (c >= 0x80 && c <= 0x9F) || (c >= 0xE0 && c <= 0xEF);
+}
+
+// The case mapping over the characters of the server's SJIS_0208.
+int sjis_0208_upper_span(const unsigned char* source, unsigned char* destination,
+                         size_t length);
+int sjis_0208_lower_span(const unsigned char* source, unsigned char* destination,
+                         size_t length);

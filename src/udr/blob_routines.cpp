@@ -1,9 +1,10 @@
 // blob_routines.cpp - the BLOB functions as external routines.
 //
 // Each server BLOB is read and written through the BLOB family's segment
-// reader and writer (blob_stream.h).  A NULL BLOB is no data; BLOB results
-// built from text are text BLOBs in the routine's character set, and cut or
-// case-mapped by its characters.  A working buffer that cannot be had is
+// reader and writer (blob_stream.h).  A NULL BLOB is no data; a BLOB result
+// is of the sub-type and set its declaration gives (text in the routine's
+// set, in the project's scripts), and cut or case-mapped by the characters
+// of the routine's set.  A working buffer that cannot be had is
 // an error, never a silently empty result.
 #include <cstring>
 #include <optional>
@@ -30,10 +31,12 @@ SegmentReader* reader(std::optional<BlobInput>& blob) {
     return blob ? &*blob : nullptr;
 }
 
-// Runs `fill` on a new output BLOB and makes it the result.
+// Runs `fill` on a new output BLOB, of the sub-type and set the result was
+// declared with, and makes it the result.
 template <class Fill>
-void make_blob(Call& call, CallScope& scope, bool text, Fill fill) {
-    BlobOutput result(scope, text, call.charset().id);
+void make_blob(Call& call, CallScope& scope, Fill fill) {
+    BlobOutput result(scope, call.result().sub_type == isc_blob_text,
+                      call.result().charset);
     if (!fill(result)) {
         call.fail_out_of_memory();
     }
@@ -64,7 +67,7 @@ void BlobSize(Call& call) {
 void StrToBlob(Call& call) {
     const Text text = call.text(0);
     CallScope scope(call);
-    make_blob(call, scope, true, [&](SegmentWriter& out) {
+    make_blob(call, scope, [&](SegmentWriter& out) {
         write_text(text, out);
         return true;
     });
@@ -74,7 +77,7 @@ void BlobCat(Call& call) {
     CallScope scope(call);
     auto a = input(call, scope, 0);
     auto b = input(call, scope, 1);
-    make_blob(call, scope, true, [&](SegmentWriter& out) {
+    make_blob(call, scope, [&](SegmentWriter& out) {
         return concatenate_blobs(reader(a), reader(b), out);
     });
 }
@@ -84,7 +87,7 @@ void BlobAddStr(Call& call) {
     const Text text = call.is_null(1) ? Text{nullptr, 0} : call.text(1);
     CallScope scope(call);
     auto blob = input(call, scope, 0);
-    make_blob(call, scope, true, [&](SegmentWriter& out) {
+    make_blob(call, scope, [&](SegmentWriter& out) {
         return add_text_to_blob(reader(blob), text, out);
     });
 }
@@ -126,7 +129,7 @@ namespace {
 void convert(Call& call, CaseMapping mapping) {
     CallScope scope(call);
     auto blob = input(call, scope, 0);
-    make_blob(call, scope, true, [&](SegmentWriter& out) {
+    make_blob(call, scope, [&](SegmentWriter& out) {
         return convert_blob_case(reader(blob), out, mapping, call.encoding());
     });
 }
@@ -154,7 +157,7 @@ void BlobSjisLower(Call& call) {
 void FileToBlob(Call& call) {
     const std::string name = file_name(call, 0);
     CallScope scope(call);
-    make_blob(call, scope, false,
+    make_blob(call, scope,
               [&](SegmentWriter& out) { return copy_file_to_blob(name.c_str(), out); });
 }
 

@@ -131,9 +131,9 @@ BlobOutput::BlobOutput(CallScope& scope, bool text, unsigned charset)
                                       set};
     // NONE names no set: the BPB ends before the interps.
     constexpr unsigned without_interp = 7;
-    const unsigned length = !text                                 ? 0
-                            : charset == catalog::charset_none.id ? without_interp
-                                                                  : sizeof text_bpb;
+    const unsigned length = !text                             ? 0
+                            : set == catalog::charset_none.id ? without_interp
+                                                              : sizeof text_bpb;
     blob_ = scope.attachment->createBlob(status_, scope.transaction.get(), &id_, length,
                                          text ? text_bpb : nullptr);
 }

@@ -14,11 +14,11 @@
 
 namespace kovudf_udr {
 
-// What a routine is: its function, its messages and the character set of
-// its texts, fixed when the server makes it.
+// What a routine is: its function, its messages as declared and the
+// character set it walks its texts in, fixed when the server makes it.
 struct RoutineShape {
     const catalog::Function* function;
-    const catalog::CharacterSet* charset;
+    unsigned charset;   // the server's number of the set
     Encoding encoding;  // how the texts of that set are walked
     Layout in, out;
 };
@@ -51,8 +51,9 @@ class Call {
     Firebird::IExternalContext* const context;
     RoutineMemory& memory;
     const catalog::Function& function() const { return *shape_.function; }
-    const catalog::CharacterSet& charset() const { return *shape_.charset; }
     Encoding encoding() const { return shape_.encoding; }
+    // The declared result: its type, length, set and sub-type.
+    const Field& result() const { return shape_.out.fields[0]; }
 
     // Arguments, by position from 0.
     bool is_null(unsigned i) const;

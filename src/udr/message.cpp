@@ -1,109 +1,302 @@
-// message.cpp - message layouts from the table, and their check against the
-// server's.
+// message.cpp - routine messages from their declarations: which declared
+// types carry each kind, the types the routine reads them as, and the
+// server's own layout of the result.
 #include "message.h"
+
+#include <string>
 
 namespace kovudf_udr {
 
 namespace {
 
 using catalog::Kind;
+using Firebird::IMessageMetadata;
+using Firebird::IMetadataBuilder;
+using Firebird::IRoutineMetadata;
 
-struct Shape {
-    unsigned sql_type, size, alignment;
+// Types of Firebird 4 and later, which the interface headers the module is
+// built with do not name.
+constexpr unsigned sql_timestamp_tz_ex = 32748, sql_int128 = 32752,
+                   sql_timestamp_tz = 32754, sql_dec16 = 32760, sql_dec34 = 32762;
+
+// The longest text a message holds.
+constexpr unsigned longest_text = 32767;
+
+// A parameter as declared.
+struct Declared {
+    unsigned type;  // without the nullable bit
+    unsigned length;
+    int scale;
 };
 
-Shape shape_of(Kind kind, unsigned room) {
+bool is_integer(unsigned type) {
+    return type == SQL_SHORT || type == SQL_LONG || type == SQL_INT64 ||
+           type == sql_int128;
+}
+
+bool is_whole_number(const Declared& d) {
+    return is_integer(d.type) && d.scale == 0;
+}
+
+bool is_number(const Declared& d) {
+    return is_integer(d.type) || d.type == SQL_FLOAT || d.type == SQL_DOUBLE ||
+           d.type == SQL_D_FLOAT || d.type == sql_dec16 || d.type == sql_dec34;
+}
+
+bool is_decfloat(const Declared& d) {
+    return d.type == sql_dec16 || d.type == sql_dec34;
+}
+
+// The type the routine reads or writes for a kind; length 0 keeps the
+// declared one (texts).
+struct Wanted {
+    unsigned type, length;
+};
+
+Wanted wanted(Kind kind) {
     switch (kind) {
         case Kind::cstring:
         case Kind::varchar:
-            return {SQL_VARYING, 2 + room, 2};
+            return {SQL_VARYING, 0};
         case Kind::smallint:
-            return {SQL_SHORT, 2, 2};
+            return {SQL_SHORT, 2};
         case Kind::integer:
-            return {SQL_LONG, 4, 4};
+            return {SQL_LONG, 4};
         case Kind::double_precision:
-            return {SQL_DOUBLE, 8, 8};
+            return {SQL_DOUBLE, 8};
         case Kind::timestamp:
-            return {SQL_TIMESTAMP, 8, 4};
+            return {SQL_TIMESTAMP, 8};
         case Kind::blob:
         case Kind::blob_text:
         case Kind::blob_binary:
-            return {SQL_BLOB, 8, 4};
+            return {SQL_BLOB, 8};
     }
-    return {0, 0, 1};
+    return {0, 0};
 }
 
-unsigned aligned(unsigned offset, unsigned alignment) {
-    return (offset + alignment - 1) / alignment * alignment;
+// Whether a parameter declared as `d` carries `kind`.  An argument may be of
+// any type the server converts to the routine's, refusing at the call a
+// value out of its range (a whole number past SMALLINT, say); the result
+// must be of a type that holds every value the routine gives.
+bool carries(Kind kind, Side side, const Declared& d) {
+    const bool argument = side == Side::input;
+    switch (kind) {
+        case Kind::cstring:
+        case Kind::varchar:
+            return (d.type == SQL_VARYING || d.type == SQL_TEXT) &&
+                   d.length <= longest_text;
+        case Kind::smallint:
+            return is_whole_number(d) ||
+                   (!argument &&
+                    (d.type == SQL_FLOAT || d.type == SQL_DOUBLE || is_decfloat(d)));
+        case Kind::integer:
+            return (is_whole_number(d) && (argument || d.type != SQL_SHORT)) ||
+                   (!argument && (d.type == SQL_DOUBLE || is_decfloat(d)));
+        case Kind::double_precision:
+            return argument ? is_number(d) : d.type == SQL_DOUBLE;
+        case Kind::timestamp:
+            return d.type == SQL_TIMESTAMP || d.type == SQL_TYPE_DATE ||
+                   d.type == sql_timestamp_tz ||
+                   (argument && d.type == sql_timestamp_tz_ex);
+        case Kind::blob:
+        case Kind::blob_text:
+        case Kind::blob_binary:
+            return d.type == SQL_BLOB;
+    }
+    return false;
 }
 
-void add_field(Layout& layout, Kind kind, unsigned bytes,
-               const catalog::CharacterSet& charset) {
-    const unsigned room =
-        catalog::is_text(kind)
-            ? catalog::declared_bytes(kind, bytes, catalog::Front::routine, charset)
-            : 0;
-    const Shape shape = shape_of(kind, room);
-    Field& f = layout.fields[layout.count++];
-    f.kind = kind;
-    f.sql_type = shape.sql_type;
-    f.length = catalog::is_text(kind) ? room : shape.size;
-    f.charset = catalog::is_text(kind) || kind == Kind::blob_text ? charset.id : 0;
-    f.offset = aligned(layout.length, shape.alignment);
-    f.null_offset = aligned(f.offset + shape.size, 2);
-    layout.length = f.null_offset + 2;
+// What the routine takes in words, for a refusal.
+const char* what_it_takes(Kind kind, Side side) {
+    const bool argument = side == Side::input;
+    switch (kind) {
+        case Kind::cstring:
+        case Kind::varchar:
+            return "a text (VARCHAR or CHAR)";
+        case Kind::smallint:
+            return argument ? "a whole number (SMALLINT)"
+                            : "SMALLINT values, which need SMALLINT or a wider number";
+        case Kind::integer:
+            return argument
+                       ? "a whole number (INTEGER)"
+                       : "INTEGER values, which need INTEGER, BIGINT, INT128, DOUBLE "
+                         "PRECISION or DECFLOAT";
+        case Kind::double_precision:
+            return argument ? "a number (DOUBLE PRECISION)"
+                            : "DOUBLE PRECISION values, which need DOUBLE PRECISION";
+        case Kind::timestamp:
+            return argument ? "a date (TIMESTAMP or DATE)"
+                            : "dates, which need TIMESTAMP or DATE";
+        case Kind::blob:
+        case Kind::blob_text:
+        case Kind::blob_binary:
+            return argument ? "a BLOB" : "a BLOB, which needs BLOB";
+    }
+    return "";
+}
+
+std::string type_name(const Declared& d) {
+    switch (d.type) {
+        case SQL_VARYING:
+            return "VARCHAR of " + std::to_string(d.length) + " bytes";
+        case SQL_TEXT:
+            return "CHAR of " + std::to_string(d.length) + " bytes";
+        case SQL_SHORT:
+        case SQL_LONG:
+        case SQL_INT64:
+        case sql_int128: {
+            const std::string name = d.type == SQL_SHORT   ? "SMALLINT"
+                                     : d.type == SQL_LONG  ? "INTEGER"
+                                     : d.type == SQL_INT64 ? "BIGINT"
+                                                           : "INT128";
+            return d.scale == 0 ? name
+                                : "NUMERIC or DECIMAL (" + name + ", scale " +
+                                      std::to_string(d.scale) + ")";
+        }
+        case SQL_FLOAT:
+            return "FLOAT";
+        case SQL_DOUBLE:
+        case SQL_D_FLOAT:
+            return "DOUBLE PRECISION";
+        case sql_dec16:
+        case sql_dec34:
+            return "DECFLOAT";
+        case SQL_TIMESTAMP:
+            return "TIMESTAMP";
+        case SQL_TYPE_DATE:
+            return "DATE";
+        case SQL_TYPE_TIME:
+            return "TIME";
+        case SQL_BLOB:
+            return "BLOB";
+        case SQL_BOOLEAN:
+            return "BOOLEAN";
+    }
+    return "a type of number " + std::to_string(d.type);
+}
+
+IMessageMetadata* declared_message(Status* status, Side side, IRoutineMetadata* routine) {
+    IMessageMetadata* declared = side == Side::input ? routine->getInputMetadata(status)
+                                                     : routine->getOutputMetadata(status);
+    return declared;
+}
+
+// "NAME (kovudf!Routine)": the function as the database declared it.
+std::string declared_as(Status* status, const catalog::Function& function,
+                        IRoutineMetadata* routine) {
+    const char* name = routine->getName(status);
+    return std::string(name != nullptr ? name : "?") + " (kovudf!" +
+           catalog::routine_name(function) + ")";
+}
+
+std::string parameter_list(const catalog::Function& function) {
+    std::string out;
+    for (unsigned i = 0; i < function.argument_count; ++i) {
+        out += std::string(i == 0 ? "" : ", ") + function.arguments[i].parameter;
+    }
+    return out;
+}
+
+Kind kind_at(const catalog::Function& function, Side side, unsigned i) {
+    return side == Side::input ? function.arguments[i].kind : function.result.kind;
+}
+
+unsigned expected_count(const catalog::Function& function, Side side) {
+    return side == Side::input ? function.argument_count : 1;
+}
+
+// Refuses the declaration unless `declared` carries the function's kinds on
+// `side`, then sets the routine's types into `builder`.
+void conform(Status* status, const catalog::Function& function, Side side,
+             IRoutineMetadata* routine, IMessageMetadata* declared,
+             IMetadataBuilder* builder) {
+    const unsigned count = declared->getCount(status);
+    if (count != expected_count(function, side)) {
+        const std::string declared_count =
+            std::to_string(count) + (side == Side::input ? " parameter" : " result") +
+            (count == 1 ? "" : "s");
+        raise(status, declared_as(status, function, routine) + ": declared with " +
+                          declared_count +
+                          (side == Side::input
+                               ? "; it takes " + std::to_string(function.argument_count) +
+                                     " (" + parameter_list(function) + ")"
+                               : "; it returns one"));
+    }
+    for (unsigned i = 0; i < count; ++i) {
+        const Declared d{declared->getType(status, i) & ~1u,
+                         declared->getLength(status, i), declared->getScale(status, i)};
+        const Kind kind = kind_at(function, side, i);
+        if (!carries(kind, side, d)) {
+            const std::string where = side == Side::input
+                                          ? "parameter " + std::to_string(i + 1) + " (" +
+                                                function.arguments[i].parameter + ")"
+                                          : std::string("the result");
+            raise(status, declared_as(status, function, routine) + ": " + where + " is " +
+                              type_name(d) +
+                              (side == Side::input ? "; it takes " : "; it returns ") +
+                              what_it_takes(kind, side));
+        }
+        const Wanted w = wanted(kind);
+        if (w.type == SQL_BLOB) {
+            continue;  // as declared: its sub-type and set
+        }
+        builder->setType(status, i, w.type);
+        builder->setLength(status, i, w.length == 0 ? d.length : w.length);
+        if (w.type != SQL_VARYING) {
+            builder->setScale(status, i, 0);
+            builder->setSubType(status, i, 0);
+        }
+    }
+}
+
+// The bytes a field's value takes in a message.
+uint64_t value_size(const Field& f) {
+    return f.sql_type == SQL_VARYING ? uint64_t{2} + f.length : f.length;
 }
 
 }  // namespace
 
-Layout input_layout(const catalog::Function& function,
-                    const catalog::CharacterSet& charset) {
-    Layout layout{};
-    const catalog::CharacterSet& texts = catalog::text_charset(function, charset);
-    for (unsigned i = 0; i < function.argument_count; ++i) {
-        add_field(layout, function.arguments[i].kind, function.arguments[i].bytes, texts);
+void conform_message(Status* status, const catalog::Function& function, Side side,
+                     IRoutineMetadata* routine, IMetadataBuilder* builder) {
+    const Held<IMessageMetadata> declared(declared_message(status, side, routine));
+    if (declared.get() == nullptr || builder == nullptr) {
+        raise(status, function, "the server gave no declaration");
     }
-    return layout;
+    conform(status, function, side, routine, declared.get(), builder);
 }
 
-Layout output_layout(const catalog::Function& function,
-                     const catalog::CharacterSet& charset) {
+Layout read_layout(Status* status, const catalog::Function& function, Side side,
+                   IRoutineMetadata* routine) {
+    const Held<IMessageMetadata> declared(declared_message(status, side, routine));
+    if (declared.get() == nullptr) {
+        raise(status, function, "the server gave no declaration");
+    }
+    const Held<IMetadataBuilder> builder(declared->getBuilder(status));
+    conform(status, function, side, routine, declared.get(), builder.get());
+    const Held<IMessageMetadata> laid_out(builder->getMetadata(status));
     Layout layout{};
-    add_field(layout, function.result.kind, function.result.bytes,
-              catalog::text_charset(function, charset));
-    return layout;
-}
-
-void set_up_message(Status* status, const catalog::Function& function,
-                    const Layout& layout, Firebird::IMessageMetadata* declared,
-                    Firebird::IMetadataBuilder* builder) {
-    if (declared->getCount(status) != layout.count) {
-        raise(status, function, "declared with another number of parameters");
+    layout.count = laid_out->getCount(status);
+    layout.length = laid_out->getMessageLength(status);
+    bool sound = layout.count == expected_count(function, side);
+    for (unsigned i = 0; sound && i < layout.count; ++i) {
+        Field& f = layout.fields[i];
+        f.kind = kind_at(function, side, i);
+        f.sql_type = laid_out->getType(status, i) & ~1u;
+        f.length = laid_out->getLength(status, i);
+        f.charset = laid_out->getCharSet(status, i);
+        f.sub_type = laid_out->getSubType(status, i);
+        f.offset = laid_out->getOffset(status, i);
+        f.null_offset = laid_out->getNullOffset(status, i);
+        const Wanted w = wanted(f.kind);
+        sound = f.sql_type == w.type &&
+                (w.length == 0 ? f.length <= longest_text : f.length == w.length) &&
+                f.offset + value_size(f) <= layout.length &&
+                uint64_t{f.null_offset} + 2 <= layout.length;
     }
-    for (unsigned i = 0; i < layout.count; ++i) {
-        const Field& f = layout.fields[i];
-        builder->setType(status, i, f.sql_type);
-        builder->setLength(status, i, f.length);
-        if (f.sql_type == SQL_VARYING) {
-            builder->setCharSet(status, i, f.charset);
-        }
-        if (f.kind == Kind::blob_text && f.charset != catalog::charset_none.id) {
-            builder->setSubType(status, i, isc_blob_text);
-            builder->setCharSet(status, i, f.charset);
-        }
-        if (f.sql_type == SQL_SHORT || f.sql_type == SQL_LONG) {
-            builder->setScale(status, i, 0);
-        }
-    }
-    const Held<Firebird::IMessageMetadata> laid_out(builder->getMetadata(status));
-    bool same = laid_out->getMessageLength(status) >= layout.length;
-    for (unsigned i = 0; same && i < layout.count; ++i) {
-        same = laid_out->getOffset(status, i) == layout.fields[i].offset &&
-               laid_out->getNullOffset(status, i) == layout.fields[i].null_offset;
-    }
-    if (!same) {
+    if (!sound) {
         raise(status, function, "the server lays out its messages in an unexpected way");
     }
+    return layout;
 }
 
 }  // namespace kovudf_udr

@@ -1,25 +1,33 @@
-// message.h - the messages of an external routine, laid out from the table
-// of functions.
+// message.h - the messages of an external routine, read from the way its
+// function was declared.
 //
-// The routine tells the server, when it is set up, the type of each field
-// of its input and output messages (the server converts the declared
-// parameters to them); the layout follows from those types as the server
-// lays out every message: each value at its natural alignment, then its
-// 2-byte null flag.  The server's own account of the layout is compared
-// with this one before any call, and every length in a message is checked
-// against the room its field has, so a message is never read or written
-// past its end.
+// A database may declare a function under any name, with any lengths and
+// character sets its parameters' kinds allow.  When the server makes the
+// routine, conform_message checks each declared parameter against the kind
+// the routine reads there and puts into the server's builder the type it
+// reads it as: VARCHAR for a text (of the declared length and set), its own
+// width for a number, TIMESTAMP for a date, the BLOB as declared.  The
+// server converts each argument and the result between the two.  A
+// parameter that cannot carry its kind is refused there, with a message
+// that names the function, the parameter and what the routine takes.
+//
+// read_layout asks the server how it lays that message out: offsets,
+// lengths and sets come from the server, never from arithmetic of ours, and
+// each field is checked to lie inside the message before any call.
 #pragma once
 
 #include "status.h"
 
 namespace kovudf_udr {
 
+enum class Side { input, output };
+
 struct Field {
     catalog::Kind kind;
     unsigned sql_type;     // SQL_VARYING, SQL_SHORT, ...
     unsigned length;       // of the value: a text's room in bytes
-    unsigned charset;      // texts and text BLOB results only
+    unsigned charset;      // texts and BLOBs: the server's number of the set
+    int sub_type;          // BLOBs: 1 for text
     unsigned offset;       // of the value
     unsigned null_offset;  // of its null flag
 };
@@ -27,20 +35,18 @@ struct Field {
 struct Layout {
     Field fields[catalog::max_arguments];
     unsigned count;
-    unsigned length;  // the bytes up to the last null flag
+    unsigned length;  // of the whole message
 };
 
-// The messages of a function whose texts are in `charset`.
-Layout input_layout(const catalog::Function& function,
-                    const catalog::CharacterSet& charset);
-Layout output_layout(const catalog::Function& function,
-                     const catalog::CharacterSet& charset);
+// Checks the parameters (input) or the result (output) that `routine`
+// declares against `function`, and sets into `builder`, made from that
+// declaration, the types the routine reads and writes.
+void conform_message(Status* status, const catalog::Function& function, Side side,
+                     Firebird::IRoutineMetadata* routine,
+                     Firebird::IMetadataBuilder* builder);
 
-// Sets the field types of `layout` into the server's builder of a message
-// declared with the same number of parameters, and checks that the server
-// lays the message out the same way.
-void set_up_message(Status* status, const catalog::Function& function,
-                    const Layout& layout, Firebird::IMessageMetadata* declared,
-                    Firebird::IMetadataBuilder* builder);
+// The message the routine gets on that side, as the server lays it out.
+Layout read_layout(Status* status, const catalog::Function& function, Side side,
+                   Firebird::IRoutineMetadata* routine);
 
 }  // namespace kovudf_udr

@@ -9,56 +9,53 @@ namespace kovudf_udr {
 
 namespace {
 
-using catalog::CharacterSet;
-
-// The set a routine's texts were declared in, as the server numbers it:
-// that of its first text argument, else of its text or text BLOB result.
-// A set the routines do not walk by character is taken as NONE, which the
-// server converts every set to and from; so are functions whose texts stay
-// NONE in every declaration.
-const CharacterSet& declared_charset(Status* status, const catalog::Function& function,
-                                     IRoutineMetadata* metadata) {
-    using catalog::Kind;
-    if (metadata == nullptr || !catalog::texts_take_set(function)) {
-        return catalog::charset_none;
-    }
-    unsigned id = catalog::charset_none.id;
-    bool found = false;
-    for (unsigned i = 0; i < function.argument_count && !found; ++i) {
-        if (catalog::is_text(function.arguments[i].kind)) {
-            const Held<IMessageMetadata> in(metadata->getInputMetadata(status));
-            if (in.get() != nullptr && i < in->getCount(status)) {
-                id = in->getCharSet(status, i);
+// The set a routine walks its texts in, as the server numbers it: that of
+// its first text argument, else of its first text BLOB argument, else of its
+// result when that is a text or a text BLOB; NONE when it has no text.  Its
+// other texts keep the sets they were declared in, which the server
+// converts to and from.
+unsigned routine_charset(const Layout& in, const Layout& out) {
+    const auto is_text = [](const Field& f) { return f.sql_type == SQL_VARYING; };
+    const auto is_text_blob = [](const Field& f) {
+        return f.sql_type == SQL_BLOB && f.sub_type == isc_blob_text;
+    };
+    for (const auto& takes : {+is_text, +is_text_blob}) {
+        for (unsigned i = 0; i < in.count; ++i) {
+            if (takes(in.fields[i])) {
+                return in.fields[i].charset;
             }
-            found = true;
         }
     }
-    const Kind result = function.result.kind;
-    if (!found && (catalog::is_text(result) || result == Kind::blob_text)) {
-        const Held<IMessageMetadata> out(metadata->getOutputMetadata(status));
-        if (out.get() != nullptr && out->getCount(status) > 0) {
-            id = out->getCharSet(status, 0);
-        }
-    }
-    for (const CharacterSet* set : {&catalog::charset_octets, &catalog::charset_sjis_0208,
-                                    &catalog::charset_utf8}) {
-        if (set->id == id) {
-            return *set;
-        }
-    }
-    return catalog::charset_none;
+    const Field& result = out.fields[0];
+    return is_text(result) || is_text_blob(result) ? result.charset
+                                                   : catalog::charset_none.id;
 }
 
-Encoding encoding_of(const CharacterSet& charset) {
-    return charset.id == catalog::charset_sjis_0208.id ? Encoding::shift_jis
-           : charset.id == catalog::charset_utf8.id    ? Encoding::utf8
-                                                       : Encoding::bytes;
+// How a set's texts are walked: by the server's own characters in
+// SJIS_0208 and the UTF-8 sets, byte by byte (with the Shift-JIS case
+// mapping the legacy functions have) in every other set.
+Encoding encoding_of(unsigned charset) {
+    switch (charset & 0xFF) {
+        case catalog::charset_sjis_0208.id:
+            return Encoding::shift_jis;
+        case catalog::charset_utf8.id:
+        case catalog::charset_unicode_fss.id:
+            return Encoding::utf8;
+    }
+    return Encoding::bytes;
 }
 
-RoutineShape shape_of(const catalog::Function& function, const CharacterSet& charset) {
-    return RoutineShape{&function, &charset, encoding_of(charset),
-                        input_layout(function, charset),
-                        output_layout(function, charset)};
+RoutineShape shape_of(Status* status, const catalog::Function& function,
+                      IRoutineMetadata* metadata) {
+    if (metadata == nullptr) {
+        raise(status, function, "the server gave no declaration");
+    }
+    RoutineShape shape{&function, 0, Encoding::bytes,
+                       read_layout(status, function, Side::input, metadata),
+                       read_layout(status, function, Side::output, metadata)};
+    shape.charset = routine_charset(shape.in, shape.out);
+    shape.encoding = encoding_of(shape.charset);
+    return shape;
 }
 
 class Routine final : public IExternalFunctionImpl<Routine, Status> {
@@ -69,7 +66,7 @@ class Routine final : public IExternalFunctionImpl<Routine, Status> {
     // The set the server works in on the routine's behalf: a BLOB it opens
     // comes in its stored bytes, never converted to the client's set.
     void getCharSet(Status*, IExternalContext*, char* name, unsigned size) override {
-        const char* const own = shape_.charset->name;
+        const char* const own = catalog::charset_name(shape_.charset);
         if (std::strlen(own) < size) {
             std::memcpy(name, own, std::strlen(own) + 1);
         }
@@ -110,23 +107,22 @@ class UnloadDetector {
 
 }  // namespace
 
+// The declaration is checked, and its messages laid out, when the server
+// makes the routine (at CREATE or ALTER FUNCTION, and when it loads one).
 void Factory::setup(Status* status, IExternalContext*, IRoutineMetadata* metadata,
                     IMetadataBuilder* in, IMetadataBuilder* out) {
-    const RoutineShape shape =
-        shape_of(function_, declared_charset(status, function_, metadata));
-    const Held<IMessageMetadata> declared_in(metadata->getInputMetadata(status));
-    const Held<IMessageMetadata> declared_out(metadata->getOutputMetadata(status));
-    set_up_message(status, function_, shape.in, declared_in.get(), in);
-    set_up_message(status, function_, shape.out, declared_out.get(), out);
+    guarded(status, function_, [&] {
+        shape_of(status, function_, metadata);
+        conform_message(status, function_, Side::input, metadata, in);
+        conform_message(status, function_, Side::output, metadata, out);
+    });
 }
 
 IExternalFunction* Factory::newItem(Status* status, IExternalContext*,
                                     IRoutineMetadata* metadata) {
     Routine* routine = nullptr;
-    guarded(status, function_, [&] {
-        routine = new Routine(
-            shape_of(function_, declared_charset(status, function_, metadata)), body_);
-    });
+    guarded(status, function_,
+            [&] { routine = new Routine(shape_of(status, function_, metadata), body_); });
     return routine;
 }
 

@@ -7,7 +7,10 @@ namespace kovudf_udr {
 
 void raise(Status* status, const catalog::Function& function, const char* what,
            ISC_STATUS code) {
-    const std::string text = catalog::sql_name(function) + ": " + what;
+    raise(status, catalog::sql_name(function) + ": " + what, code);
+}
+
+void raise(Status* status, const std::string& text, ISC_STATUS code) {
     const ISC_STATUS message[] = {isc_arg_gds, isc_random, isc_arg_string,
                                   reinterpret_cast<ISC_STATUS>(text.c_str()),
                                   isc_arg_end};

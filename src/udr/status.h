@@ -9,6 +9,7 @@
 #include <firebird/UdrCppEngine.h>
 
 #include <new>
+#include <string>
 
 #include "../catalog/catalog.h"
 
@@ -20,6 +21,8 @@ using Status = Firebird::ThrowStatusWrapper;
 // error `code` when one fits (its SQLSTATE is then the statement's).
 [[noreturn]] void raise(Status* status, const catalog::Function& function,
                         const char* what, ISC_STATUS code = 0);
+// Fails it with `text` as it stands.
+[[noreturn]] void raise(Status* status, const std::string& text, ISC_STATUS code = 0);
 
 template <class Body>
 void guarded(Status* status, const catalog::Function& function, Body&& body) {

@@ -151,6 +151,17 @@ TEST(Encodings, CutCharactersAtTheEnd) {
     // Bytes walk as Shift-JIS in the case mapping, as they always have.
     EXPECT_EQ(map_case(lead.data(), out.data(), 2, CaseMapping::upper, Encoding::bytes),
               1u);
+    // SJIS_0208 takes 80 for a lead byte, as the server does; bytes do not.
+    const Bytes eighty{0x80, 'a', 0x80};
+    Bytes mapped(3);
+    EXPECT_EQ(map_case(eighty.data(), mapped.data(), 3, CaseMapping::upper,
+                       Encoding::shift_jis),
+              1u);
+    EXPECT_EQ(mapped, eighty);
+    EXPECT_EQ(
+        map_case(eighty.data(), mapped.data(), 3, CaseMapping::upper, Encoding::bytes),
+        0u);
+    EXPECT_EQ(mapped, (Bytes{0x80, 'A', 0x80}));
 }
 
 // Malformed input: results stay inside the byte stretch asked for (ASan

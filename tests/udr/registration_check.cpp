@@ -27,7 +27,6 @@
 using namespace Firebird;
 using udr_stand_ins::MetadataBuilder;
 using udr_stand_ins::Plugin;
-using udr_stand_ins::RoutineMetadata;
 using udr_stand_ins::Status;
 
 namespace {
@@ -55,14 +54,14 @@ int passed = 0, failed = 0;
 // finite result for a finite value.
 bool double_result_is_finite_or_refused(Plugin& plugin, const char* name, double value) {
     IUdrFunctionFactory* factory = plugin.functions.at(name);
-    const catalog::Function* f = catalog::find(name);
-    RoutineMetadata declared(f->argument_count, 0);
-    MetadataBuilder in, out;
+    const auto declared =
+        udr_stand_ins::declaration_of(*catalog::find(name), catalog::charset_none);
+    MetadataBuilder in = declared->in_builder(), out = declared->out_builder();
     Status status;
     CheckStatusWrapper wrapper(&status);
     udr_stand_ins::Context context;
-    factory->setup(&wrapper, &context, &declared, &in, &out);
-    IExternalFunction* routine = factory->newItem(&wrapper, &context, &declared);
+    factory->setup(&wrapper, &context, declared.get(), &in, &out);
+    IExternalFunction* routine = factory->newItem(&wrapper, &context, declared.get());
     const udr_stand_ins::Message in_message = in.laid_out(), out_message = out.laid_out();
     std::vector<unsigned char> in_bytes(in_message.length, 0),
         out_bytes(out_message.length, 0);
@@ -121,18 +120,20 @@ int main(int argc, char** argv) {
             if (f == nullptr) {
                 continue;
             }
-            RoutineMetadata declared(f->argument_count, 0);
-            MetadataBuilder in, out;
+            const auto declared =
+                udr_stand_ins::declaration_of(*f, catalog::charset_none);
+            MetadataBuilder in = declared->in_builder(), out = declared->out_builder();
             Status s;
             CheckStatusWrapper wrapper(&s);
-            registered.second->setup(&wrapper, nullptr, &declared, &in, &out);
+            registered.second->setup(&wrapper, nullptr, declared.get(), &in, &out);
             set_up += !(s.getState() & IStatus::STATE_ERRORS) &&
                       in.fields.size() == f->argument_count && out.fields.size() == 1;
-            RoutineMetadata wrong(f->argument_count + 1, 0);
-            MetadataBuilder in2, out2;
+            const auto wrong =
+                udr_stand_ins::declaration_of(*f, catalog::charset_none, 1);
+            MetadataBuilder in2 = wrong->in_builder(), out2 = wrong->out_builder();
             Status s2;
             CheckStatusWrapper wrapper2(&s2);
-            registered.second->setup(&wrapper2, nullptr, &wrong, &in2, &out2);
+            registered.second->setup(&wrapper2, nullptr, wrong.get(), &in2, &out2);
             refused += (s2.getState() & IStatus::STATE_ERRORS) ? 1 : 0;
         }
         check(set_up == expected.size(), "every routine sets up its messages");

@@ -1,14 +1,18 @@
 // udr_stand_ins.h - the parts of the server's UDR engine that the tests put
-// in its place: a status, a plugin that records what a module registers, a
-// metadata builder that records the message a routine asks for (and works
-// out that message's layout), and a call context without a database.
+// in its place: a status, a plugin that records what a module registers,
+// message metadata and builders that lay a message out roughly as the
+// server does, a declaration (by hand, or as the project's scripts make
+// it), and a call context without a database.
 #pragma once
 
 #include <firebird/Interface.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "catalog/catalog.h"
 
 namespace udr_stand_ins {
 
@@ -16,25 +20,43 @@ using namespace Firebird;
 
 class Status : public IStatusImpl<Status, CheckStatusWrapper> {
   public:
-    // Keeps only the first error code, which is all the tests look at.
+    // Keeps the errors, with copies of their texts; no warnings.
     void dispose() override {}
-    void init() override { errors_[1] = 0; }
-    unsigned getState() const override { return errors_[1] != 0 ? STATE_ERRORS : 0; }
-    void setErrors2(unsigned length, const intptr_t* value) override {
-        errors_[1] = length >= 2 ? value[1] : 0;
-    }
+    void init() override { setErrors(none_); }
+    unsigned getState() const override { return failed() ? STATE_ERRORS : 0; }
+    void setErrors2(unsigned, const intptr_t* value) override { setErrors(value); }
     void setWarnings2(unsigned, const intptr_t*) override {}
     void setErrors(const intptr_t* value) override {
-        errors_[1] = value[0] == isc_arg_gds ? value[1] : 0;
+        std::vector<intptr_t> items;
+        std::vector<std::string> texts;
+        for (const intptr_t* v = value; *v != isc_arg_end; v += 2) {
+            items.insert(items.end(), {v[0], v[1]});
+            if (*v == isc_arg_string) {
+                texts.emplace_back(reinterpret_cast<const char*>(v[1]));
+            }
+        }
+        items.push_back(isc_arg_end);
+        texts_ = std::move(texts);
+        for (size_t i = 0, t = 0; items[i] != isc_arg_end; i += 2) {
+            if (items[i] == isc_arg_string) {
+                items[i + 1] = reinterpret_cast<intptr_t>(texts_[t++].c_str());
+            }
+        }
+        errors_ = std::move(items);
+        text = texts_.empty() ? std::string() : texts_.front();
     }
     void setWarnings(const intptr_t*) override {}
-    const intptr_t* getErrors() const override { return errors_; }
+    const intptr_t* getErrors() const override { return errors_.data(); }
     const intptr_t* getWarnings() const override { return none_; }
     IStatus* clone() const override { return const_cast<Status*>(this); }
 
+    bool failed() const { return errors_.size() > 2 && errors_[1] != 0; }
+    std::string text;  // the first text of the errors
+
   private:
-    intptr_t errors_[3] = {isc_arg_gds, 0, isc_arg_end};
-    const intptr_t none_[3] = {isc_arg_gds, 0, isc_arg_end};
+    static constexpr intptr_t none_[3] = {isc_arg_gds, 0, isc_arg_end};
+    std::vector<intptr_t> errors_{isc_arg_gds, 0, isc_arg_end};
+    std::vector<std::string> texts_;
 };
 
 class Plugin : public IUdrPluginImpl<Plugin, CheckStatusWrapper> {
@@ -57,36 +79,61 @@ class Plugin : public IUdrPluginImpl<Plugin, CheckStatusWrapper> {
     std::map<std::string, IUdrFunctionFactory*> functions;
 };
 
-// Where each field of a message and its null flag lie, laid out as the
-// server lays out a message (natural alignment, then a 2-byte null flag).
+// A field of a message: its type, and where it and its null flag lie.
 struct Field {
-    unsigned type = 0, length = 0, charset = 0, offset = 0, null_offset = 0;
+    unsigned type = 0, length = 0, charset = 0;
+    int scale = 0, sub_type = 0;
+    unsigned offset = 0, null_offset = 0;
 };
 
-// A message's metadata: what a declaration gives a routine, and what a
-// builder gives back once the routine has set its fields' types.
+// A declared parameter: TYPE, its length in bytes, set, scale, sub-type.
+inline Field field(unsigned type, unsigned length = 0, unsigned charset = 0,
+                   int scale = 0, int sub_type = 0) {
+    Field f;
+    f.type = type;
+    f.length = length;
+    f.charset = charset;
+    f.scale = scale;
+    f.sub_type = sub_type;
+    return f;
+}
+
+// How a value of `type` is aligned in a message.
+inline unsigned alignment_of(unsigned type, unsigned length) {
+    switch (type) {
+        case SQL_VARYING:
+        case SQL_SHORT:
+            return 2;
+        case SQL_TEXT:
+        case SQL_BOOLEAN:
+            return 1;
+        case SQL_DOUBLE:
+        case SQL_INT64:
+            return 8;
+        default:
+            return length >= 4 ? 4 : (length == 0 ? 1 : length);
+    }
+}
+
+class MetadataBuilder;
+
+// A message's metadata, laid out as the server lays out a message: each
+// value at its alignment, then a 2-byte null flag.
 class Message : public IMessageMetadataImpl<Message, CheckStatusWrapper> {
   public:
     explicit Message(std::vector<Field> f) : fields(std::move(f)) {
-        unsigned offset = 0, widest = 2;
+        unsigned offset = 0;
         for (Field& field : fields) {
-            unsigned size = field.length, align = field.length;
-            if (field.type == SQL_VARYING) {
-                size = field.length + 2;
-                align = 2;
-            } else if (field.type == SQL_TIMESTAMP || field.type == SQL_BLOB) {
-                align = 4;
-            }
-            align = align == 0 ? 1 : align;
+            const unsigned size =
+                field.type == SQL_VARYING ? field.length + 2 : field.length;
+            const unsigned align = alignment_of(field.type, field.length);
             offset = (offset + align - 1) / align * align;
             field.offset = offset;
-            offset += size;
-            offset = (offset + 1) / 2 * 2;
+            offset = (offset + size + 1) / 2 * 2;
             field.null_offset = offset;
             offset += 2;
-            widest = align > widest ? align : widest;
         }
-        length = (offset + widest - 1) / widest * widest;
+        length = (offset + 7) / 8 * 8;
     }
     void addRef() override { ++references; }
     int release() override {
@@ -107,11 +154,13 @@ class Message : public IMessageMetadataImpl<Message, CheckStatusWrapper> {
         return fields.at(i).type;
     }
     FB_BOOLEAN isNullable(CheckStatusWrapper*, unsigned) override { return FB_TRUE; }
-    int getSubType(CheckStatusWrapper*, unsigned) override { return 0; }
+    int getSubType(CheckStatusWrapper*, unsigned i) override {
+        return fields.at(i).sub_type;
+    }
     unsigned getLength(CheckStatusWrapper*, unsigned i) override {
         return fields.at(i).length;
     }
-    int getScale(CheckStatusWrapper*, unsigned) override { return 0; }
+    int getScale(CheckStatusWrapper*, unsigned i) override { return fields.at(i).scale; }
     unsigned getCharSet(CheckStatusWrapper*, unsigned i) override {
         return fields.at(i).charset;
     }
@@ -121,7 +170,7 @@ class Message : public IMessageMetadataImpl<Message, CheckStatusWrapper> {
     unsigned getNullOffset(CheckStatusWrapper*, unsigned i) override {
         return fields.at(i).null_offset;
     }
-    IMetadataBuilder* getBuilder(CheckStatusWrapper*) override { return nullptr; }
+    IMetadataBuilder* getBuilder(CheckStatusWrapper*) override;
     unsigned getMessageLength(CheckStatusWrapper*) override { return length; }
 
     std::vector<Field> fields;
@@ -129,21 +178,35 @@ class Message : public IMessageMetadataImpl<Message, CheckStatusWrapper> {
     int references = 1;
 };
 
+// A builder starts from a message's fields, as the server's does; one made
+// by getBuilder goes when released, one on the stack with its scope.
 class MetadataBuilder : public IMetadataBuilderImpl<MetadataBuilder, CheckStatusWrapper> {
   public:
-    void addRef() override {}
-    int release() override { return 1; }
+    explicit MetadataBuilder(std::vector<Field> f = {}, bool counted = false)
+        : fields(std::move(f)), counted_(counted) {}
+    void addRef() override { ++references_; }
+    int release() override {
+        if (counted_ && --references_ == 0) {
+            delete this;
+            return 0;
+        }
+        return 1;
+    }
     void setType(CheckStatusWrapper*, unsigned index, unsigned type) override {
         at(index).type = type;
     }
-    void setSubType(CheckStatusWrapper*, unsigned, int) override {}
+    void setSubType(CheckStatusWrapper*, unsigned index, int sub_type) override {
+        at(index).sub_type = sub_type;
+    }
     void setLength(CheckStatusWrapper*, unsigned index, unsigned length) override {
         at(index).length = length;
     }
     void setCharSet(CheckStatusWrapper*, unsigned index, unsigned charset) override {
         at(index).charset = charset;
     }
-    void setScale(CheckStatusWrapper*, unsigned, int) override {}
+    void setScale(CheckStatusWrapper*, unsigned index, int scale) override {
+        at(index).scale = scale;
+    }
     void truncate(CheckStatusWrapper*, unsigned count) override { fields.resize(count); }
     void moveNameToIndex(CheckStatusWrapper*, const char*, unsigned) override {}
     void remove(CheckStatusWrapper*, unsigned) override {}
@@ -165,25 +228,27 @@ class MetadataBuilder : public IMetadataBuilderImpl<MetadataBuilder, CheckStatus
             fields.resize(index + 1);
         return fields[index];
     }
+    bool counted_;
+    int references_ = 1;
 };
 
-// A declaration: `inputs` parameters and a result, texts in `charset`.
+inline IMetadataBuilder* Message::getBuilder(CheckStatusWrapper*) {
+    return new MetadataBuilder(fields, true);
+}
+
+// A declaration: the parameters and the result, as fields.
 class RoutineMetadata : public IRoutineMetadataImpl<RoutineMetadata, CheckStatusWrapper> {
   public:
-    RoutineMetadata(unsigned inputs, unsigned charset) {
-        Field text;
-        text.type = SQL_VARYING;
-        text.length = 4;
-        text.charset = charset;
-        in = new Message(std::vector<Field>(inputs, text));
-        out = new Message(std::vector<Field>(1, text));
-    }
+    RoutineMetadata(std::vector<Field> inputs, std::vector<Field> outputs)
+        : in(new Message(std::move(inputs))), out(new Message(std::move(outputs))) {}
     ~RoutineMetadata() {
         in->release();
         out->release();
     }
+    RoutineMetadata(const RoutineMetadata&) = delete;
+    RoutineMetadata& operator=(const RoutineMetadata&) = delete;
     const char* getPackage(CheckStatusWrapper*) const override { return nullptr; }
-    const char* getName(CheckStatusWrapper*) const override { return "stand-in"; }
+    const char* getName(CheckStatusWrapper*) const override { return "STAND_IN"; }
     const char* getEntryPoint(CheckStatusWrapper*) const override { return "kovudf!"; }
     const char* getBody(CheckStatusWrapper*) const override { return nullptr; }
     IMessageMetadata* getInputMetadata(CheckStatusWrapper*) const override {
@@ -200,10 +265,60 @@ class RoutineMetadata : public IRoutineMetadataImpl<RoutineMetadata, CheckStatus
     const char* getTriggerTable(CheckStatusWrapper*) const override { return nullptr; }
     unsigned getTriggerType(CheckStatusWrapper*) const override { return 0; }
 
-  private:
+    // Builders made from the declaration, as the server hands them to setup.
+    MetadataBuilder in_builder() const { return MetadataBuilder(in->fields); }
+    MetadataBuilder out_builder() const { return MetadataBuilder(out->fields); }
+
     Message* in;
     Message* out;
 };
+
+// A parameter or result of `kind` as the project's scripts declare it for
+// `set`; a text's length is its budget, as the scripts size it.
+inline Field declared_field(const catalog::Function& f, catalog::Kind kind,
+                            unsigned bytes, const catalog::CharacterSet& set) {
+    using catalog::Kind;
+    const catalog::CharacterSet& texts = catalog::text_charset(f, set);
+    switch (kind) {
+        case Kind::cstring:
+        case Kind::varchar:
+            return field(SQL_VARYING,
+                         catalog::declared_characters(kind, bytes,
+                                                      catalog::Front::routine, texts) *
+                             texts.bytes_per_character,
+                         texts.id);
+        case Kind::smallint:
+            return field(SQL_SHORT, 2);
+        case Kind::integer:
+            return field(SQL_LONG, 4);
+        case Kind::double_precision:
+            return field(SQL_DOUBLE, 8);
+        case Kind::timestamp:
+            return field(SQL_TIMESTAMP, 8);
+        case Kind::blob:
+        case Kind::blob_binary:
+            return field(SQL_BLOB, 8);
+        case Kind::blob_text:
+            return field(SQL_BLOB, 8, texts.id, 0, isc_blob_text);
+    }
+    return field(0);
+}
+
+// The declaration of the project's scripts for `set`; `extra` parameters
+// more than the function takes, to try a misfit.
+inline std::unique_ptr<RoutineMetadata> declaration_of(const catalog::Function& f,
+                                                       const catalog::CharacterSet& set,
+                                                       unsigned extra = 0) {
+    std::vector<Field> in;
+    for (unsigned i = 0; i < f.argument_count; ++i) {
+        in.push_back(declared_field(f, f.arguments[i].kind, f.arguments[i].bytes, set));
+    }
+    for (unsigned i = 0; i < extra; ++i) {
+        in.push_back(field(SQL_LONG, 4));
+    }
+    return std::make_unique<RoutineMetadata>(
+        in, std::vector<Field>{declared_field(f, f.result.kind, f.result.bytes, set)});
+}
 
 // A call context with no database behind it: routines that read or write
 // BLOBs cannot run in it.
