@@ -1,20 +1,25 @@
 /* kovudf_drop.sql - removes every kovudf function from a database: the
-   legacy declarations (kovudf.sql, kovudf_files.sql) and the external
-   routines (kovudf_udr.sql, kovudf_udr_files.sql) alike.  Functions that
-   are not declared are skipped; a function still used by a view, procedure
-   or trigger cannot be dropped until that user is changed. */
+   legacy declarations, whatever their names and however the module is
+   spelt, and the external routines alike.  A function still used by a
+   view, procedure or trigger cannot be dropped until that user is
+   changed. */
 
 SET TERM ^ ;
 EXECUTE BLOCK AS
-    DECLARE name VARCHAR(63);
+    DECLARE name VARCHAR(63) CHARACTER SET UTF8;
+    DECLARE dialect SMALLINT;
 BEGIN
+    SELECT MON$SQL_DIALECT FROM MON$DATABASE INTO dialect;
     FOR SELECT TRIM(RDB$FUNCTION_NAME) FROM RDB$FUNCTIONS
         WHERE RDB$PACKAGE_NAME IS NULL
-          AND (RDB$MODULE_NAME = 'kovudf'
-               OR (RDB$ENGINE_NAME = 'UDR' AND RDB$ENTRYPOINT STARTING WITH 'kovudf!'))
+          AND ((RDB$ENGINE_NAME IS NULL
+                    AND LOWER(REPLACE(TRIM(RDB$MODULE_NAME), '\', '/'))
+                        SIMILAR TO '(%/)?kovudf(.dll|.so)?')
+                   OR (RDB$ENGINE_NAME = 'UDR' AND RDB$ENTRYPOINT STARTING WITH 'kovudf!'))
         INTO :name
     DO
-        EXECUTE STATEMENT 'DROP FUNCTION ' || name;
+        EXECUTE STATEMENT 'DROP FUNCTION ' ||
+            IIF(dialect = 1, name, '"' || REPLACE(name, '"', '""') || '"');
 END^
 SET TERM ; ^
 

@@ -7,9 +7,9 @@
    UDR directory (plugins/udr); legacy UDF access (UdfAccess) may stay
    None.  The names and argument orders are those of the legacy scripts, so
    SQL written for the legacy functions runs unchanged.
-   kovudf_udr_migrate_dialect1.sql turns a database's legacy declarations
-   into these in place; kovudf_drop.sql removes either kind.  The file
-   functions are in kovudf_udr_files.sql.
+   kovudf_udr_migrate.sql turns a database's legacy declarations into these
+   in place; kovudf_drop.sql removes either kind.  The file functions are in
+   kovudf_udr_files.sql.
 
    Differences from the legacy functions:
    - SQL NULL in a text, number or date argument gives NULL (numbers

@@ -42,6 +42,7 @@ run_on_server() {
     if runs_front udr; then
         check "a database with dependents moves to the routines and back on $FB_NAME" \
             migration_works
+        upgrade_journey
         charset_tests
         for set in SJIS_0208 UTF8; do
             check "routines in a $set database agree with the NONE routines and the built-ins over 2,000 rows on $FB_NAME" \
@@ -67,6 +68,8 @@ $((passed - passed_before)) passed, $((failed - failed_before)) failed, $((SECON
 
 run_server_matrix() {
     local id
+    say "an application's databases made on Firebird 2.5, for the upgrade journey"
+    upgrade_fixture || say "no Firebird 2.5 here: the upgrade journey is skipped"
     for id in "$@"; do
         run_on_server "$id"
     done

@@ -1,5 +1,6 @@
-// declare.cpp - kovudf_declare: writes the declaration scripts, the Windows
-// export list and the name lists from the table of functions.
+// declare.cpp - kovudf_declare: writes the declaration scripts, the
+// migrations (from templates/migrate.sql.in), the Windows export list and
+// the name lists from the table of functions.
 //
 //   kovudf_declare write ROOT      writes sql/*.sql and src/legacy/kovudf.def
 //                                  under ROOT
@@ -11,8 +12,6 @@
 //       --prefix NAME_ (UDF_: the names become NAME_STRLEN ...)
 //       --module NAME (kovudf)
 //   kovudf_declare names entry|routine|sql [--functions all|plain|files]
-//   kovudf_declare size FUNCTION ARGUMENT|result [--front F] [--charset C]
-//                                  the declared length in characters
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -391,69 +390,163 @@ std::string routine_script(const std::string& file, const Options& o,
     return s.str();
 }
 
-// Each function the database declares becomes an external routine under its
-// own name and arguments: views, procedures and triggers that call it keep
-// working.  Functions it does not declare are skipped.
-std::string migrate_script(const std::string& file, const Options& o) {
-    std::ostringstream s;
-    s << "/* "
-      << wrap(file + " - turns the legacy kovudf declarations of a " +
-              dialect_words(o.dialect) + " database (" +
-              (o.dialect == 1 ? "kovudf_dialect1.sql" : "kovudf.sql") +
-              ", kovudf_files.sql) into the external routines of " +
-              routine_file(o, o.dialect == 1 ? "_dialect1" : "") + " and " +
-              routine_file(o, "_files") +
-              ", in place: names and arguments stay, "
-              "so views, procedures and triggers that call them keep working. "
-              "Functions the database does not declare are skipped.")
-             .substr(3)
-      << "\n\n"
-      << "   Run it once:   isql-fb -i " << file << " <database>\n\n"
-      << "   The module libkovudf.so (kovudf.dll) must be in the server's UDR\n"
-      << "   directory first.  The way back is a backup taken before:\n"
-      << "       gbak -b <database> before_udr.fbk        (before running this)\n"
-      << "       gbak -rep before_udr.fbk <database>      (to return to the legacy "
-         "UDFs)\n"
-      << "   The server cannot turn an external routine back into a legacy function in\n"
-      << "   place (ALTER EXTERNAL FUNCTION refuses a routine). */\n\n"
-      << "SET TERM ^ ;\nEXECUTE BLOCK AS\nBEGIN\n";
-    for (const Function& f : functions) {
-        std::string statement =
-            "ALTER FUNCTION " + declared_name(f, o) + routine_signature(f, o, " ");
-        std::string quoted;
-        for (char c : statement) {
-            quoted += c == '\'' ? std::string("''") : std::string(1, c);
-        }
-        s << "    IF (EXISTS (SELECT 1 FROM RDB$FUNCTIONS WHERE RDB$FUNCTION_NAME = '"
-          << declared_name(f, o) << "'\n"
-          << "                AND RDB$PACKAGE_NAME IS NULL)) THEN\n"
-          << "        EXECUTE STATEMENT '" << quoted << "';\n";
+// Whether a row of RDB$FUNCTIONS is ours: a legacy declaration of the
+// kovudf module however it is spelt (kovudf, KOVUDF, kovudf.dll, kovudf.so,
+// a path to one), or a routine of it.
+const char* const ours =
+    "((RDB$ENGINE_NAME IS NULL\n"
+    "                    AND LOWER(REPLACE(TRIM(RDB$MODULE_NAME), '\\', '/'))\n"
+    "                        SIMILAR TO '(%/)?kovudf(.dll|.so)?')\n"
+    "                   OR (RDB$ENGINE_NAME = 'UDR' AND RDB$ENTRYPOINT STARTING WITH "
+    "'kovudf!'))";
+
+// ---------------------------------------------------------------------------
+// The migration: templates/migrate.sql.in, fed the table as data.
+
+// A kind as the migration's table of entries writes it.
+char kind_letter(Kind kind) {
+    switch (kind) {
+        case Kind::cstring:
+            return 'c';
+        case Kind::varchar:
+            return 'v';
+        case Kind::smallint:
+            return 's';
+        case Kind::integer:
+            return 'i';
+        case Kind::double_precision:
+            return 'd';
+        case Kind::timestamp:
+            return 't';
+        case Kind::blob:
+            return 'b';
+        case Kind::blob_text:
+            return 'x';
+        case Kind::blob_binary:
+            return 'y';
     }
-    s << "END^\nSET TERM ; ^\n\nCOMMIT;\n";
-    return s.str();
+    return '?';
 }
 
-const char* const drop_script =
-    "/* kovudf_drop.sql - removes every kovudf function from a database: the\n"
-    "   legacy declarations (kovudf.sql, kovudf_files.sql) and the external\n"
-    "   routines (kovudf_udr.sql, kovudf_udr_files.sql) alike.  Functions that\n"
-    "   are not declared are skipped; a function still used by a view, procedure\n"
-    "   or trigger cannot be dropped until that user is changed. */\n\n"
-    "SET TERM ^ ;\n"
-    "EXECUTE BLOCK AS\n"
-    "    DECLARE name VARCHAR(63);\n"
-    "BEGIN\n"
-    "    FOR SELECT TRIM(RDB$FUNCTION_NAME) FROM RDB$FUNCTIONS\n"
-    "        WHERE RDB$PACKAGE_NAME IS NULL\n"
-    "          AND (RDB$MODULE_NAME = 'kovudf'\n"
-    "               OR (RDB$ENGINE_NAME = 'UDR' AND RDB$ENTRYPOINT STARTING WITH "
-    "'kovudf!'))\n"
-    "        INTO :name\n"
-    "    DO\n"
-    "        EXECUTE STATEMENT 'DROP FUNCTION ' || name;\n"
-    "END^\n"
-    "SET TERM ; ^\n\n"
-    "COMMIT;\n";
+std::string sql_text(const std::string& text, unsigned length) {
+    return "CAST('" + text + "' AS VARCHAR(" + std::to_string(length) + "))";
+}
+
+// The entry points as rows of SQL: entry, routine, argument kinds, result
+// kind, whether the texts take the declaration's set, parameter names.
+std::string entry_rows() {
+    std::string out;
+    for (const Function& f : functions) {
+        std::string row = "            SELECT " + sql_text(entry_name(f), 31) + ", " +
+                          sql_text(routine_name(f), 31) + ",\n                   ";
+        std::string kinds;
+        for (unsigned i = 0; i < f.argument_count; ++i) {
+            kinds += kind_letter(f.arguments[i].kind);
+        }
+        row += sql_text(kinds, 8) + ", " +
+               sql_text(std::string(1, kind_letter(f.result.kind)), 1) + ", " +
+               sql_text(texts_take_set(f) ? "y" : "n", 1);
+        for (unsigned i = 0; i < max_arguments; ++i) {
+            row += i % 3 == 0 ? ",\n                   " : ", ";
+            row += i < f.argument_count ? sql_text(f.arguments[i].parameter, 20)
+                                        : std::string("CAST(NULL AS VARCHAR(20))");
+        }
+        out += (out.empty() ? "" : " UNION ALL\n") + row + " FROM RDB$DATABASE";
+    }
+    return out;
+}
+
+std::string replaced(std::string text, const std::string& key, const std::string& value) {
+    for (size_t at = text.find(key); at != std::string::npos;
+         at = text.find(key, at + value.size())) {
+        text.replace(at, key.size(), value);
+    }
+    return text;
+}
+
+// The template's lines for one mode: "--@migrate " lines are kept, without
+// the mark, in the migration and left out of the report.
+std::string for_mode(const std::string& text, bool migrate) {
+    const std::string mark = "--@migrate ";
+    std::istringstream lines(text);
+    std::string out;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.compare(0, mark.size(), mark) == 0) {
+            if (!migrate) {
+                continue;
+            }
+            line = line.substr(mark.size());
+        }
+        out += line + "\n";
+    }
+    return out;
+}
+
+// A migration, or its report, for a set: the set's scripts retype the texts
+// that legacy declarations named NONE.
+std::string migrate_script(const std::string& layout, const std::string& file,
+                           const CharacterSet& set, bool migrate) {
+    Options o;
+    o.charset = &set;
+    const std::string migrate_file = routine_file(o, "_migrate"),
+                      report_file = routine_file(o, "_migrate_report");
+    const bool retype = set.id != charset_none.id;
+    const std::string purpose =
+        migrate ? std::string(
+                      "moves a database's legacy kovudf\n   declarations to the "
+                      "external routines (UDR), in place.")
+                : "what " + migrate_file +
+                      "\n   would change in a database; it changes nothing.";
+    std::string text = for_mode(layout, migrate);
+    text = replaced(text, "@PURPOSE@", purpose);
+    text = replaced(
+        text, "@RETYPE_WORDS@",
+        retype
+            ? "\n\n" + wrap(std::string("For a ") + set.name +
+                            " database whose legacy declarations name CHARACTER SET "
+                            "NONE, as kovudf.sql's do: such texts become " +
+                            set.name +
+                            ", and the BLOBs built, cut or case-mapped text "
+                            "BLOBs in " +
+                            set.name + ", as " + routine_file(o, "") + " declares them.")
+            : "");
+    text = replaced(text, "@FILE@", file);
+    text = replaced(text, "@MIGRATE_FILE@", migrate_file);
+    text = replaced(text, "@REPORT_FILE@", report_file);
+    text = replaced(text, "@MIGRATE@", migrate ? "TRUE" : "FALSE");
+    text = replaced(text, "@OURS@", replaced(ours, "RDB$", "f.RDB$"));
+    text = replaced(text, "@RETYPE@", retype ? set.name : "");
+    text = replaced(text, "@RETYPE_BYTES@", std::to_string(set.bytes_per_character));
+    return replaced(text, "@ENTRIES@", entry_rows());
+}
+
+std::string drop_script() {
+    return std::string(
+               "/* kovudf_drop.sql - removes every kovudf function from a database: the\n"
+               "   legacy declarations, whatever their names and however the module is\n"
+               "   spelt, and the external routines alike.  A function still used by a\n"
+               "   view, procedure or trigger cannot be dropped until that user is\n"
+               "   changed. */\n\n"
+               "SET TERM ^ ;\n"
+               "EXECUTE BLOCK AS\n"
+               "    DECLARE name VARCHAR(63) CHARACTER SET UTF8;\n"
+               "    DECLARE dialect SMALLINT;\n"
+               "BEGIN\n"
+               "    SELECT MON$SQL_DIALECT FROM MON$DATABASE INTO dialect;\n"
+               "    FOR SELECT TRIM(RDB$FUNCTION_NAME) FROM RDB$FUNCTIONS\n"
+               "        WHERE RDB$PACKAGE_NAME IS NULL\n"
+               "          AND ") +
+           ours +
+           "\n"
+           "        INTO :name\n"
+           "    DO\n"
+           "        EXECUTE STATEMENT 'DROP FUNCTION ' ||\n"
+           "            IIF(dialect = 1, name, '\"' || REPLACE(name, '\"', '\"\"') || "
+           "'\"');\n"
+           "END^\n"
+           "SET TERM ; ^\n\n"
+           "COMMIT;\n";
+}
 
 std::string export_list() {
     std::string out =
@@ -465,6 +558,13 @@ std::string export_list() {
         out += "    " + entry_name(f) + "\n";
     }
     return out;
+}
+
+std::string read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return in ? s.str() : std::string("\x01missing");
 }
 
 struct Written {
@@ -482,29 +582,29 @@ Options script_options(Front front, int dialect, Selection selection) {
 
 // The routine scripts of one character set: dialects 3 and 1, files, and
 // the migrations.
-void add_routine_scripts(std::vector<Written>& files, const CharacterSet& charset) {
+void add_routine_scripts(std::vector<Written>& files, const CharacterSet& charset,
+                         const std::string& layout) {
     using S = Selection;
-    Options o[5] = {script_options(Front::routine, 3, S::plain),
+    Options o[3] = {script_options(Front::routine, 3, S::plain),
                     script_options(Front::routine, 1, S::plain),
-                    script_options(Front::routine, 3, S::files),
-                    script_options(Front::routine, 3, S::all),
-                    script_options(Front::routine, 1, S::all)};
+                    script_options(Front::routine, 3, S::files)};
     for (Options& each : o) {
         each.charset = &charset;
     }
     const std::string d3 = routine_file(o[0], ""), d1 = routine_file(o[0], "_dialect1"),
-                      migrate3 = routine_file(o[0], "_migrate"),
-                      migrate1 = routine_file(o[0], "_migrate_dialect1"),
+                      migrate = routine_file(o[0], "_migrate"),
+                      report = routine_file(o[0], "_migrate_report"),
                       files_name = routine_file(o[0], "_files");
-    files.push_back({"sql/" + d3, routine_script(d3, o[0], d1, migrate3)});
-    files.push_back({"sql/" + d1, routine_script(d1, o[1], d3, migrate1)});
+    files.push_back({"sql/" + d3, routine_script(d3, o[0], d1, migrate)});
+    files.push_back({"sql/" + d1, routine_script(d1, o[1], d3, migrate)});
     files.push_back({"sql/" + files_name, files_script(files_name, o[2])});
-    files.push_back({"sql/" + migrate3, migrate_script(migrate3, o[3])});
-    files.push_back({"sql/" + migrate1, migrate_script(migrate1, o[4])});
+    files.push_back({"sql/" + migrate, migrate_script(layout, migrate, charset, true)});
+    files.push_back({"sql/" + report, migrate_script(layout, report, charset, false)});
 }
 
-std::vector<Written> written_files() {
+std::vector<Written> written_files(const std::string& root) {
     using S = Selection;
+    const std::string layout = read_file(root + "/src/catalog/templates/migrate.sql.in");
     const Options legacy3 = script_options(Front::legacy, 3, S::plain);
     const Options legacy1 = script_options(Front::legacy, 1, S::plain);
     std::vector<Written> files = {
@@ -513,20 +613,13 @@ std::vector<Written> written_files() {
          legacy_script("kovudf_dialect1.sql", legacy1, "kovudf.sql")},
         {"sql/kovudf_files.sql",
          files_script("kovudf_files.sql", script_options(Front::legacy, 3, S::files))},
-        {"sql/kovudf_drop.sql", drop_script},
+        {"sql/kovudf_drop.sql", drop_script()},
         {"src/legacy/kovudf.def", export_list()},
     };
     for (const CharacterSet* charset : declared_charsets) {
-        add_routine_scripts(files, *charset);
+        add_routine_scripts(files, *charset, layout);
     }
     return files;
-}
-
-std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return in ? s.str() : std::string("\x01missing");
 }
 
 int usage() {
@@ -536,9 +629,7 @@ int usage() {
                  "                          [--charset NONE|SJIS_0208|UTF8]\n"
                  "                          [--functions all|plain|files] [--prefix P_]\n"
                  "                          [--module NAME]\n"
-                 "       kovudf_declare names entry|routine|sql [--functions ...]\n"
-                 "       kovudf_declare size FUNCTION ARGUMENT|result [--front F]\n"
-                 "                          [--charset C]\n");
+                 "       kovudf_declare names entry|routine|sql [--functions ...]\n");
     return 2;
 }
 
@@ -585,7 +676,7 @@ int main(int argc, char** argv) {
     Options o;
     if ((command == "write" || command == "check") && argc == 3) {
         int differing = 0;
-        for (const Written& w : written_files()) {
+        for (const Written& w : written_files(argv[2])) {
             const std::string path = std::string(argv[2]) + "/" + w.path;
             if (command == "write") {
                 std::ofstream(path, std::ios::binary) << w.text;
@@ -617,27 +708,6 @@ int main(int argc, char** argv) {
                 return usage();
             }
         }
-        return 0;
-    }
-    if (command == "size" && argc >= 4 && parse_options(argc, argv, 4, o)) {
-        const Function* f = find(argv[2]);
-        if (f == nullptr) {
-            return usage();
-        }
-        const std::string which = argv[3];
-        const unsigned index = which == "result" ? 0 : std::stoul(which) - 1;
-        if (which != "result" && index >= f->argument_count) {
-            return usage();
-        }
-        const Kind kind = which == "result" ? f->result.kind : f->arguments[index].kind;
-        const unsigned bytes =
-            which == "result" ? f->result.bytes : f->arguments[index].bytes;
-        if (!is_text(kind)) {
-            return usage();
-        }
-        std::cout << declared_characters(kind, bytes, o.front,
-                                         text_charset(*f, *o.charset))
-                  << "\n";
         return 0;
     }
     return usage();

@@ -1,0 +1,492 @@
+/* kovudf_udr_sjis_migrate_report.sql - what kovudf_udr_sjis_migrate.sql
+   would change in a database; it changes nothing.
+
+   It finds every legacy declaration of the kovudf module's entry points by
+   entry point and module, whatever its SQL name and however the module is
+   spelt (kovudf, KOVUDF, kovudf.dll, kovudf.so, a path).  Each becomes the
+   external routine of the same entry point under its own name, with its
+   own parameter types, sizes and character sets and its own result:
+   CSTRING becomes VARCHAR of the same length, and a BLOB returned through
+   RETURNS PARAMETER n becomes the BLOB result.
+
+   For a SJIS_0208 database whose legacy declarations name CHARACTER SET
+   NONE, as kovudf.sql's do: such texts become SJIS_0208, and the BLOBs
+   built, cut or case-mapped text BLOBs in SJIS_0208, as kovudf_udr_sjis.sql
+   declares them.
+
+   Views, procedures and triggers that call the functions keep working; a
+   view with a column of a legacy CSTRING result is made anew from its own
+   text, as Firebird 6 knows no CSTRING columns.  It works in dialects 1
+   and 3, on Firebird 3 and later, and may run again: routines are left as
+   they are.  A declaration that does not fit its entry point (another
+   number of parameters, a number where the entry point takes a text, a
+   number result not BY VALUE, ...) would crash or mislead a legacy server:
+   if there is one, the migration changes nothing and says which and why.
+
+   Read first:    isql-fb -i kovudf_udr_sjis_migrate_report.sql <database>
+   Then change:   isql-fb -i kovudf_udr_sjis_migrate.sql <database>
+
+   The module libkovudf.so (kovudf.dll) must be in the server's UDR
+   directory first.  The way back is a backup taken before:
+       gbak -b <database> before_udr.fbk        (before the migration)
+       gbak -rep before_udr.fbk <database>      (to return to the legacy UDFs)
+   The server cannot turn an external routine back into a legacy function in
+   place (ALTER EXTERNAL FUNCTION refuses a routine). */
+
+SET LIST ON;
+SET TERM ^ ;
+EXECUTE BLOCK RETURNS (report VARCHAR(8000) CHARACTER SET UTF8) AS
+    DECLARE migrate BOOLEAN = FALSE;
+    DECLARE dialect SMALLINT;
+    DECLARE pass SMALLINT = 1;
+    DECLARE name VARCHAR(63) CHARACTER SET UTF8;
+    DECLARE quoted VARCHAR(130) CHARACTER SET UTF8;
+    DECLARE module VARCHAR(255) CHARACTER SET UTF8;
+    DECLARE entry VARCHAR(255) CHARACTER SET UTF8;
+    DECLARE engine VARCHAR(63) CHARACTER SET UTF8;
+    DECLARE returned SMALLINT;
+    DECLARE routine VARCHAR(31);
+    DECLARE kinds VARCHAR(8);
+    DECLARE result_kind CHAR(1);
+    DECLARE own BOOLEAN;
+    DECLARE p1 VARCHAR(20);
+    DECLARE p2 VARCHAR(20);
+    DECLARE p3 VARCHAR(20);
+    DECLARE p4 VARCHAR(20);
+    DECLARE p5 VARCHAR(20);
+    DECLARE p6 VARCHAR(20);
+    DECLARE argument_at SMALLINT;
+    DECLARE declared_count SMALLINT;
+    DECLARE mechanism SMALLINT;
+    DECLARE field_type SMALLINT;
+    DECLARE num_scale SMALLINT;
+    DECLARE byte_count INTEGER;
+    DECLARE blob_type SMALLINT;
+    DECLARE charset_id SMALLINT;
+    DECLARE char_count INTEGER;
+    DECLARE sql_type VARCHAR(200) CHARACTER SET UTF8;
+    DECLARE why VARCHAR(1000) CHARACTER SET UTF8;
+    DECLARE parameters VARCHAR(2000) CHARACTER SET UTF8;
+    DECLARE result_type VARCHAR(200) CHARACTER SET UTF8;
+    DECLARE column_name VARCHAR(63) CHARACTER SET UTF8;
+    DECLARE column_list VARCHAR(8000) CHARACTER SET UTF8;
+    DECLARE view_text BLOB SUB_TYPE TEXT CHARACTER SET UTF8;
+    DECLARE move_count INTEGER = 0;
+    DECLARE routine_count INTEGER = 0;
+    DECLARE view_count INTEGER = 0;
+    DECLARE misfit_count INTEGER = 0;
+    DECLARE misfit_list VARCHAR(7000) CHARACTER SET UTF8 = '';
+
+    -- The routine's SQL type for a legacy parameter or result of a kind of
+    -- the table (c CSTRING, v VARCHAR, s SMALLINT, i INTEGER, d DOUBLE
+    -- PRECISION, t TIMESTAMP, b BLOB; results also x and y, a BLOB of text
+    -- or bytes), or
+    -- why its declaration does not fit the entry point.
+    DECLARE PROCEDURE routine_type (kind CHAR(1), is_result BOOLEAN, own BOOLEAN,
+            mechanism SMALLINT, field_type SMALLINT, num_scale SMALLINT, byte_count INTEGER,
+            blob_type SMALLINT, charset_id SMALLINT, char_count INTEGER, dialect SMALLINT)
+        RETURNS (sql_type VARCHAR(200) CHARACTER SET UTF8,
+                 why VARCHAR(300) CHARACTER SET UTF8)
+    AS
+        DECLARE expected SMALLINT;
+        DECLARE declared VARCHAR(100) CHARACTER SET UTF8;
+        DECLARE by_value BOOLEAN;
+        DECLARE set_name VARCHAR(63) CHARACTER SET UTF8;
+        DECLARE per_character SMALLINT;
+        DECLARE most INTEGER;
+    BEGIN
+        expected = DECODE(kind, 'c', 40, 'v', 37, 's', 7, 'i', 8, 'd', 27, 't', 35, 261);
+        by_value = kind IN ('s', 'i', 'd');
+        declared = TRIM(DECODE(field_type, 40, 'CSTRING', 37, 'VARCHAR', 14, 'CHAR', 7, 'SMALLINT',
+                          8, 'INTEGER', 16, 'BIGINT', 10, 'FLOAT', 27, 'DOUBLE PRECISION',
+                          35, IIF(dialect = 1, 'DATE', 'TIMESTAMP'), 12, 'DATE', 13, 'TIME',
+                          261, 'BLOB', 23, 'BOOLEAN', 'a type numbered ' || field_type));
+        IF (num_scale <> 0 AND field_type IN (7, 8, 16)) THEN
+            declared = 'NUMERIC or DECIMAL';
+        -- A dialect-3 DATE result is the date of the entry point's TIMESTAMP.
+        IF (field_type <> expected AND NOT (is_result AND kind = 't' AND field_type = 12)) THEN
+            why = 'is ' || declared || '; the entry point ' ||
+                  TRIM(IIF(is_result, 'returns', 'takes')) || ' ' ||
+                  TRIM(DECODE(kind, 'c', 'a CSTRING', 'v', 'a VARCHAR', 's', 'a SMALLINT',
+                              'i', 'an INTEGER', 'd', 'a DOUBLE PRECISION',
+                              't', IIF(dialect = 1, 'a DATE', 'a TIMESTAMP'), 'a BLOB')) ||
+                  IIF(is_result, CAST('' AS VARCHAR(6)), ' there');
+        ELSE IF (num_scale <> 0 AND field_type IN (7, 8)) THEN
+            why = 'is ' || declared || '; the entry point takes a whole number there';
+        ELSE IF (is_result AND by_value AND mechanism <> 0) THEN
+            why = 'is ' || declared || ' returned by reference; the entry point result_type it BY VALUE';
+        ELSE IF (is_result AND NOT by_value AND kind NOT IN ('x', 'y')
+                 AND mechanism NOT IN (-1, 1)) THEN
+            why = 'is returned BY VALUE; the entry point result_type a pointer to it (FREE_IT)';
+        ELSE IF (NOT is_result AND kind = 'b' AND mechanism <> 3) THEN
+            why = 'is a BLOB passed by descriptor; the entry point takes the BLOB itself';
+        ELSE IF (NOT is_result AND kind <> 'b' AND mechanism NOT IN (1, 5)) THEN
+            why = 'is passed BY VALUE or by descriptor; the entry point takes it by reference';
+        IF (why IS NULL AND kind IN ('c', 'v')) THEN
+        BEGIN
+            -- A text keeps its set (the database's default when it names
+            -- none) and its length in char_count, as far as a VARCHAR
+            -- holds it.
+            SELECT TRIM(RDB$CHARACTER_SET_NAME), RDB$BYTES_PER_CHARACTER FROM RDB$CHARACTER_SETS
+                WHERE RDB$CHARACTER_SET_ID = COALESCE(:charset_id,
+                    (SELECT c.RDB$CHARACTER_SET_ID FROM RDB$DATABASE d JOIN RDB$CHARACTER_SETS c
+                        ON c.RDB$CHARACTER_SET_NAME = COALESCE(d.RDB$CHARACTER_SET_NAME, 'NONE')))
+                INTO set_name, per_character;
+            set_name = COALESCE(set_name, 'NONE');
+            per_character = COALESCE(NULLIF(per_character, 0), 1);
+            IF ('SJIS_0208' <> '' AND own AND set_name = 'NONE') THEN
+            BEGIN
+                set_name = 'SJIS_0208';
+                per_character = 2;
+                char_count = NULL;
+            END
+            -- Whole numbers in either dialect: divisions that leave nothing.
+            char_count = COALESCE(char_count,
+                CAST((byte_count - MOD(byte_count, per_character)) / per_character AS INTEGER));
+            most = CAST((32765 - MOD(32765, per_character)) / per_character AS INTEGER);
+            sql_type = 'VARCHAR(' || MAXVALUE(MINVALUE(char_count, most), 1) ||
+                       ') CHARACTER SET ' || set_name;
+        END
+        ELSE IF (why IS NULL AND kind IN ('b', 'x', 'y')) THEN
+        BEGIN
+            SELECT TRIM(RDB$CHARACTER_SET_NAME) FROM RDB$CHARACTER_SETS
+                WHERE RDB$CHARACTER_SET_ID = :charset_id INTO set_name;
+            IF ('SJIS_0208' <> '' AND own AND COALESCE(set_name, 'NONE') IN ('NONE', 'OCTETS')) THEN
+                sql_type = 'BLOB SUB_TYPE TEXT CHARACTER SET SJIS_0208';
+            ELSE
+                sql_type = 'BLOB SUB_TYPE ' || COALESCE(blob_type, 0) ||
+                           IIF(blob_type = 1 AND set_name IS NOT NULL,
+                               ' CHARACTER SET ' || set_name, '');
+        END
+        ELSE IF (why IS NULL) THEN
+            sql_type = TRIM(DECODE(field_type, 7, 'SMALLINT', 8, 'INTEGER', 27, 'DOUBLE PRECISION',
+                                   12, 'DATE', 35, IIF(dialect = 1, 'DATE', 'TIMESTAMP')));
+        SUSPEND;
+    END
+
+BEGIN
+    SELECT MON$SQL_DIALECT FROM MON$DATABASE INTO dialect;
+    -- Pass 1 reads and checks every declaration; pass 2 (the migration,
+    -- when every one fits) changes them.
+    WHILE (pass <= IIF(migrate, 2, 1)) DO
+    BEGIN
+        FOR WITH entries (entry, routine, kinds, result_kind, own, p1, p2, p3, p4, p5, p6) AS (
+            SELECT CAST('_UDF_StrLen' AS VARCHAR(31)), CAST('StrLen' AS VARCHAR(31)),
+                   CAST('c' AS VARCHAR(8)), CAST('i' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('TXT' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_VStrLen' AS VARCHAR(31)), CAST('VStrLen' AS VARCHAR(31)),
+                   CAST('v' AS VARCHAR(8)), CAST('s' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('TXT' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_StrCat' AS VARCHAR(31)), CAST('StrCat' AS VARCHAR(31)),
+                   CAST('cc' AS VARCHAR(8)), CAST('c' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('A' AS VARCHAR(20)), CAST('B' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_SubStr' AS VARCHAR(31)), CAST('SubStr' AS VARCHAR(31)),
+                   CAST('css' AS VARCHAR(8)), CAST('c' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('TXT' AS VARCHAR(20)), CAST('POS' AS VARCHAR(20)), CAST('LEN' AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_VSubStr' AS VARCHAR(31)), CAST('VSubStr' AS VARCHAR(31)),
+                   CAST('css' AS VARCHAR(8)), CAST('v' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('TXT' AS VARCHAR(20)), CAST('POS' AS VARCHAR(20)), CAST('LEN' AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_VStrCmp' AS VARCHAR(31)), CAST('VStrCmp' AS VARCHAR(31)),
+                   CAST('vv' AS VARCHAR(8)), CAST('i' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('A' AS VARCHAR(20)), CAST('B' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_SjisUpper' AS VARCHAR(31)), CAST('SjisUpper' AS VARCHAR(31)),
+                   CAST('c' AS VARCHAR(8)), CAST('c' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('TXT' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_SjisLower' AS VARCHAR(31)), CAST('SjisLower' AS VARCHAR(31)),
+                   CAST('c' AS VARCHAR(8)), CAST('c' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('TXT' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_Trim' AS VARCHAR(31)), CAST('Trim' AS VARCHAR(31)),
+                   CAST('c' AS VARCHAR(8)), CAST('c' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('TXT' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_TrimLeft' AS VARCHAR(31)), CAST('TrimLeft' AS VARCHAR(31)),
+                   CAST('c' AS VARCHAR(8)), CAST('c' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('TXT' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_TrimRight' AS VARCHAR(31)), CAST('TrimRight' AS VARCHAR(31)),
+                   CAST('c' AS VARCHAR(8)), CAST('c' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('TXT' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_BlobInfo' AS VARCHAR(31)), CAST('BlobInfo' AS VARCHAR(31)),
+                   CAST('b' AS VARCHAR(8)), CAST('c' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('B' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_BlobSize' AS VARCHAR(31)), CAST('BlobSize' AS VARCHAR(31)),
+                   CAST('b' AS VARCHAR(8)), CAST('i' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('B' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_StrToBlob' AS VARCHAR(31)), CAST('StrToBlob' AS VARCHAR(31)),
+                   CAST('c' AS VARCHAR(8)), CAST('x' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('TXT' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_BlobCat' AS VARCHAR(31)), CAST('BlobCat' AS VARCHAR(31)),
+                   CAST('bb' AS VARCHAR(8)), CAST('x' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('A' AS VARCHAR(20)), CAST('B' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_BlobAddStr' AS VARCHAR(31)), CAST('BlobAddStr' AS VARCHAR(31)),
+                   CAST('bc' AS VARCHAR(8)), CAST('x' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('B' AS VARCHAR(20)), CAST('TXT' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_BlobSubStr' AS VARCHAR(31)), CAST('BlobSubStr' AS VARCHAR(31)),
+                   CAST('bis' AS VARCHAR(8)), CAST('c' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('B' AS VARCHAR(20)), CAST('POS' AS VARCHAR(20)), CAST('LEN' AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_BlobVSubStr' AS VARCHAR(31)), CAST('BlobVSubStr' AS VARCHAR(31)),
+                   CAST('bis' AS VARCHAR(8)), CAST('v' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('B' AS VARCHAR(20)), CAST('POS' AS VARCHAR(20)), CAST('LEN' AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_BlobSjisUpper' AS VARCHAR(31)), CAST('BlobSjisUpper' AS VARCHAR(31)),
+                   CAST('b' AS VARCHAR(8)), CAST('x' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('B' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_BlobSjisLower' AS VARCHAR(31)), CAST('BlobSjisLower' AS VARCHAR(31)),
+                   CAST('b' AS VARCHAR(8)), CAST('x' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('B' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_Abs' AS VARCHAR(31)), CAST('Abs' AS VARCHAR(31)),
+                   CAST('d' AS VARCHAR(8)), CAST('d' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('X' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_IAbs' AS VARCHAR(31)), CAST('IAbs' AS VARCHAR(31)),
+                   CAST('i' AS VARCHAR(8)), CAST('i' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('N' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_Round' AS VARCHAR(31)), CAST('Round' AS VARCHAR(31)),
+                   CAST('ds' AS VARCHAR(8)), CAST('d' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('X' AS VARCHAR(20)), CAST('RMODE' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_Oct' AS VARCHAR(31)), CAST('Oct' AS VARCHAR(31)),
+                   CAST('c' AS VARCHAR(8)), CAST('i' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('TXT' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_AddDate' AS VARCHAR(31)), CAST('AddDate' AS VARCHAR(31)),
+                   CAST('tiii' AS VARCHAR(8)), CAST('t' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('TS' AS VARCHAR(20)), CAST('Y' AS VARCHAR(20)), CAST('M' AS VARCHAR(20)),
+                   CAST('D' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_AddTime' AS VARCHAR(31)), CAST('AddTime' AS VARCHAR(31)),
+                   CAST('tiii' AS VARCHAR(8)), CAST('t' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('TS' AS VARCHAR(20)), CAST('H' AS VARCHAR(20)), CAST('MI' AS VARCHAR(20)),
+                   CAST('S' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_JDate' AS VARCHAR(31)), CAST('JDate' AS VARCHAR(31)),
+                   CAST('c' AS VARCHAR(8)), CAST('t' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('TXT' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_ToDateTime' AS VARCHAR(31)), CAST('ToDateTime' AS VARCHAR(31)),
+                   CAST('ssssss' AS VARCHAR(8)), CAST('t' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('Y' AS VARCHAR(20)), CAST('M' AS VARCHAR(20)), CAST('D' AS VARCHAR(20)),
+                   CAST('H' AS VARCHAR(20)), CAST('MI' AS VARCHAR(20)), CAST('S' AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_ToDate' AS VARCHAR(31)), CAST('ToDate' AS VARCHAR(31)),
+                   CAST('sss' AS VARCHAR(8)), CAST('t' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('Y' AS VARCHAR(20)), CAST('M' AS VARCHAR(20)), CAST('D' AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_ToTime' AS VARCHAR(31)), CAST('ToTime' AS VARCHAR(31)),
+                   CAST('sss' AS VARCHAR(8)), CAST('t' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('H' AS VARCHAR(20)), CAST('MI' AS VARCHAR(20)), CAST('S' AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_JoinDateTime' AS VARCHAR(31)), CAST('JoinDateTime' AS VARCHAR(31)),
+                   CAST('tt' AS VARCHAR(8)), CAST('t' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('D' AS VARCHAR(20)), CAST('T' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_GetYear' AS VARCHAR(31)), CAST('GetYear' AS VARCHAR(31)),
+                   CAST('t' AS VARCHAR(8)), CAST('s' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('D' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_GetMon' AS VARCHAR(31)), CAST('GetMon' AS VARCHAR(31)),
+                   CAST('t' AS VARCHAR(8)), CAST('s' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('D' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_GetDay' AS VARCHAR(31)), CAST('GetDay' AS VARCHAR(31)),
+                   CAST('t' AS VARCHAR(8)), CAST('s' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('D' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_GetHour' AS VARCHAR(31)), CAST('GetHour' AS VARCHAR(31)),
+                   CAST('t' AS VARCHAR(8)), CAST('s' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('D' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_GetMin' AS VARCHAR(31)), CAST('GetMin' AS VARCHAR(31)),
+                   CAST('t' AS VARCHAR(8)), CAST('s' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('D' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_GetSec' AS VARCHAR(31)), CAST('GetSec' AS VARCHAR(31)),
+                   CAST('t' AS VARCHAR(8)), CAST('s' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('D' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_DayOfWeek' AS VARCHAR(31)), CAST('DayOfWeek' AS VARCHAR(31)),
+                   CAST('t' AS VARCHAR(8)), CAST('i' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('D' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_DiffDay' AS VARCHAR(31)), CAST('DiffDay' AS VARCHAR(31)),
+                   CAST('tt' AS VARCHAR(8)), CAST('i' AS VARCHAR(1)), CAST('n' AS VARCHAR(1)),
+                   CAST('A' AS VARCHAR(20)), CAST('B' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_FileToBlob' AS VARCHAR(31)), CAST('FileToBlob' AS VARCHAR(31)),
+                   CAST('c' AS VARCHAR(8)), CAST('y' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('FILE_NAME' AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE UNION ALL
+            SELECT CAST('_UDF_BlobToFile' AS VARCHAR(31)), CAST('BlobToFile' AS VARCHAR(31)),
+                   CAST('bci' AS VARCHAR(8)), CAST('i' AS VARCHAR(1)), CAST('y' AS VARCHAR(1)),
+                   CAST('B' AS VARCHAR(20)), CAST('FILE_NAME' AS VARCHAR(20)), CAST('UNUSED' AS VARCHAR(20)),
+                   CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE
+            )
+            SELECT TRIM(f.RDB$FUNCTION_NAME), TRIM(f.RDB$MODULE_NAME), TRIM(f.RDB$ENTRYPOINT),
+                   TRIM(f.RDB$ENGINE_NAME), f.RDB$RETURN_ARGUMENT, e.routine, e.kinds,
+                   e.result_kind, e.own = 'y', e.p1, e.p2, e.p3, e.p4, e.p5, e.p6
+            FROM RDB$FUNCTIONS f
+            LEFT JOIN entries e ON e.entry = TRIM(f.RDB$ENTRYPOINT)
+            WHERE f.RDB$PACKAGE_NAME IS NULL
+              AND ((f.RDB$ENGINE_NAME IS NULL
+                    AND LOWER(REPLACE(TRIM(f.RDB$MODULE_NAME), '\', '/'))
+                        SIMILAR TO '(%/)?kovudf(.dll|.so)?')
+                   OR (f.RDB$ENGINE_NAME = 'UDR' AND f.RDB$ENTRYPOINT STARTING WITH 'kovudf!'))
+            ORDER BY 1
+            INTO name, module, entry, engine, returned, routine, kinds, result_kind, own,
+                 p1, p2, p3, p4, p5, p6
+        DO
+        BEGIN
+            quoted = IIF(dialect = 1, name, '"' || REPLACE(name, '"', '""') || '"');
+            why = NULL;
+            parameters = '';
+            result_type = NULL;
+            declared_count = 0;
+            IF (engine = 'UDR') THEN
+                why = '';
+            ELSE IF (routine IS NULL) THEN
+                why = 'the module has no entry point ' || entry;
+            ELSE IF (dialect = 1 AND name <> UPPER(name)) THEN
+                why = 'its name needs quotes, which a dialect-1 database does not read';
+            ELSE IF (result_kind IN ('x', 'y') AND returned <> CHAR_LENGTH(kinds) + 1) THEN
+                why = 'its result is not RETURNS PARAMETER ' || (CHAR_LENGTH(kinds) + 1) ||
+                      ', the BLOB the entry point fills';
+            ELSE IF (result_kind NOT IN ('x', 'y') AND returned <> 0) THEN
+                why = 'it result_type one of its parameters; the entry point result_type a value of its own';
+            IF (why IS NULL) THEN
+            BEGIN
+                FOR SELECT a.RDB$ARGUMENT_POSITION, a.RDB$MECHANISM, a.RDB$FIELD_TYPE,
+                           COALESCE(a.RDB$FIELD_SCALE, 0), a.RDB$FIELD_LENGTH,
+                           a.RDB$FIELD_SUB_TYPE, a.RDB$CHARACTER_SET_ID, a.RDB$CHARACTER_LENGTH
+                    FROM RDB$FUNCTION_ARGUMENTS a
+                    WHERE a.RDB$FUNCTION_NAME = :name AND a.RDB$PACKAGE_NAME IS NULL
+                    ORDER BY a.RDB$ARGUMENT_POSITION
+                    INTO argument_at, mechanism, field_type, num_scale, byte_count, blob_type, charset_id,
+                         char_count
+                DO
+                BEGIN
+                    IF (argument_at = returned) THEN
+                    BEGIN
+                        SELECT sql_type, why FROM routine_type(:result_kind, TRUE, :own,
+                               :mechanism, :field_type, :num_scale, :byte_count, :blob_type,
+                               :charset_id, :char_count, :dialect) INTO result_type, why;
+                        why = 'the result ' || why;
+                    END
+                    ELSE
+                    BEGIN
+                        declared_count = declared_count + 1;
+                        IF (declared_count <= CHAR_LENGTH(kinds) AND why IS NULL) THEN
+                        BEGIN
+                            SELECT sql_type, why FROM routine_type(
+                                   SUBSTRING(:kinds FROM :declared_count FOR 1), FALSE, :own,
+                                   :mechanism, :field_type, :num_scale, :byte_count, :blob_type,
+                                   :charset_id, :char_count, :dialect) INTO sql_type, why;
+                            why = 'parameter ' || declared_count || ' ' || why;
+                            parameters = TRIM(parameters || ', ' ||
+                                DECODE(declared_count, 1, p1, 2, p2, 3, p3, 4, p4, 5, p5, p6) ||
+                                ' ' || sql_type);
+                        END
+                    END
+                END
+                IF (why IS NULL AND declared_count <> CHAR_LENGTH(kinds)) THEN
+                    why = 'it has ' || declared_count || ' ' ||
+                          TRIM(IIF(declared_count = 1, 'parameter', 'parameters')) ||
+                          '; the entry point takes ' ||
+                          CHAR_LENGTH(kinds);
+            END
+            IF (pass = 1) THEN
+            BEGIN
+                IF (why = '') THEN
+                BEGIN
+                    routine_count = routine_count + 1;
+                    report = quoted || ': already the routine ' || entry || ', left as it is';
+                END
+                ELSE IF (why IS NOT NULL) THEN
+                BEGIN
+                    misfit_count = misfit_count + 1;
+                    report = quoted || ' (' || entry || ' in ' || module ||
+                             ') does not fit its entry point: ' || why;
+                    misfit_list = LEFT(misfit_list || '; ' || report, 7000);
+                END
+                ELSE
+                BEGIN
+                    move_count = move_count + 1;
+                    report = quoted || ' (' || entry || ' in ' || module ||
+                             ') becomes the routine (' || SUBSTRING(parameters FROM 3) ||
+                             ') RETURNS ' || result_type;
+                    IF (module STARTING WITH '/') THEN
+                        report = report || ' (its module is an absolute path: Firebird 6 ' ||
+                                 'alters it only where UdfAccess allows that directory)';
+                END
+                SUSPEND;
+            END
+            ELSE IF (why IS NULL) THEN
+                EXECUTE STATEMENT 'ALTER FUNCTION ' || quoted || ' (' || SUBSTRING(parameters FROM 3) ||
+                    ') RETURNS ' || result_type || ' EXTERNAL NAME ''kovudf!' || routine ||
+                    ''' ENGINE UDR';
+        END
+
+        -- A view with a column of a legacy CSTRING result, which Firebird 6
+        -- no longer knows, is made anew from its own text, column names and
+        -- all.
+        FOR SELECT TRIM(r.RDB$RELATION_NAME), r.RDB$VIEW_SOURCE FROM RDB$RELATIONS r
+            WHERE r.RDB$VIEW_BLR IS NOT NULL AND COALESCE(r.RDB$SYSTEM_FLAG, 0) = 0
+              AND EXISTS (SELECT 1 FROM RDB$RELATION_FIELDS rf
+                          JOIN RDB$FIELDS fd ON fd.RDB$FIELD_NAME = rf.RDB$FIELD_SOURCE
+                          WHERE rf.RDB$RELATION_NAME = r.RDB$RELATION_NAME
+                            AND fd.RDB$FIELD_TYPE = 40)
+            ORDER BY 1
+            INTO name, view_text
+        DO
+        BEGIN
+            quoted = IIF(dialect = 1, name, '"' || REPLACE(name, '"', '""') || '"');
+            IF (pass = 1) THEN
+            BEGIN
+                view_count = view_count + 1;
+                report = 'view ' || quoted || ' is made anew from its own text: a column of it ' ||
+                         'is a legacy CSTRING result';
+                SUSPEND;
+            END
+            ELSE
+            BEGIN
+                column_list = '';
+                FOR SELECT TRIM(RDB$FIELD_NAME) FROM RDB$RELATION_FIELDS
+                    WHERE RDB$RELATION_NAME = :name ORDER BY RDB$FIELD_POSITION
+                    INTO column_name
+                DO
+                    column_list = column_list || ', ' ||
+                                  IIF(dialect = 1, column_name,
+                                      '"' || REPLACE(column_name, '"', '""') || '"');
+                EXECUTE STATEMENT 'ALTER VIEW ' || quoted || ' (' || SUBSTRING(column_list FROM 3) ||
+                                  ') AS ' || view_text;
+            END
+        END
+
+        IF (pass = 1) THEN
+        BEGIN
+            report = move_count || ' to move, ' || routine_count || ' already routines, ' ||
+                     view_count || ' views to make anew, ' || misfit_count || ' that do not fit' ||
+                     IIF(misfit_count > 0, ': nothing changes until each is mended or dropped',
+                         CAST('' AS VARCHAR(1))) ||
+                     IIF(migrate, CAST('.' AS VARCHAR(1)), '.  Nothing was changed: this is the report.');
+            SUSPEND;
+        END
+        pass = pass + 1;
+    END
+END^
+SET TERM ; ^
+COMMIT;
