@@ -73,6 +73,12 @@ std::string type_of(const Function& f, Kind kind, unsigned bytes, const Options&
         case Kind::timestamp:
             return date_type(o);
         case Kind::blob:
+            // A text BLOB argument in a typed set: one a client binds in
+            // another set is converted to it; a stored binary, NONE or
+            // OCTETS BLOB still arrives as its bytes.
+            return o.front == Front::routine && set.id != charset_none.id
+                       ? "BLOB SUB_TYPE TEXT" + charset_clause(set)
+                       : "BLOB";
         case Kind::blob_binary:
             return "BLOB";
         case Kind::blob_text:
@@ -304,8 +310,10 @@ std::string charset_words(const Options& o) {
            ", for a database whose texts are " + set +
            ": the server converts them from and to each client's character set.  "
            "Positions and lengths count bytes, a zero byte is a byte like any other, and "
-           "no text result splits a character.  Digits, dates and UDF_BLOBINFO's "
-           "description are ASCII and stay CHARACTER SET NONE.";
+           "no text result splits a character.  BLOB arguments are BLOB SUB_TYPE TEXT in "
+           "that set too, so that a client's BLOB in another set is converted; a stored "
+           "binary, NONE or OCTETS BLOB arrives as its bytes.  Digits, dates and "
+           "UDF_BLOBINFO's description are ASCII and stay CHARACTER SET NONE.";
 }
 
 std::string database_words(const Options& o) {
