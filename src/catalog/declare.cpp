@@ -73,10 +73,12 @@ std::string type_of(const Function& f, Kind kind, unsigned bytes, const Options&
         case Kind::timestamp:
             return date_type(o);
         case Kind::blob:
-            // A text BLOB argument in a typed set: one a client binds in
-            // another set is converted to it; a stored binary, NONE or
-            // OCTETS BLOB still arrives as its bytes.
-            return o.front == Front::routine && set.id != charset_none.id
+            // The BLOB argument of a function that gives text from it is a
+            // text BLOB in a typed set: one a client binds in another set is
+            // converted to it.  A stored binary, NONE or OCTETS BLOB arrives
+            // as its bytes (in UTF8, bytes that are UTF-8).
+            return o.front == Front::routine && set.id != charset_none.id &&
+                           (is_text(f.result.kind) || f.result.kind == Kind::blob_text)
                        ? "BLOB SUB_TYPE TEXT" + charset_clause(set)
                        : "BLOB";
         case Kind::blob_binary:
@@ -310,9 +312,10 @@ std::string charset_words(const Options& o) {
            ", for a database whose texts are " + set +
            ": the server converts them from and to each client's character set.  "
            "Positions and lengths count bytes, a zero byte is a byte like any other, and "
-           "no text result splits a character.  BLOB arguments are BLOB SUB_TYPE TEXT in "
-           "that set too, so that a client's BLOB in another set is converted; a stored "
-           "binary, NONE or OCTETS BLOB arrives as its bytes.  Digits, dates and "
+           "no text result splits a character.  The BLOB arguments of the functions that "
+           "give text from them are BLOB SUB_TYPE TEXT in that set too, so that a "
+           "client's BLOB in another set is converted; a stored binary, NONE or OCTETS "
+           "BLOB arrives as its bytes (which in UTF8 must be UTF-8).  Digits, dates and "
            "UDF_BLOBINFO's description are ASCII and stay CHARACTER SET NONE.";
 }
 

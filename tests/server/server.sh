@@ -191,6 +191,9 @@ server_load() {
     return "$status"
 }
 
+# PHP's PDO_Firebird from Debian, a client of another kind.
+PHP_PACKAGES=(php8.2-cli php8.2-interbase php8.2-mbstring)
+
 # node-firebird from npm, in build/node.
 install_node_firebird() {
     command -v npm >/dev/null || install_packages nodejs npm
@@ -226,7 +229,8 @@ node_can_log_in() {
 # server's client library (tests/clients/blob_results.cpp) and through
 # node-firebird (blob_results.js).  Where the routines run, node-firebird
 # in UTF8 also reads their text results in a SJIS_0208 and in a UTF8
-# database (charset_results.js).
+# database (charset_results.js), and PHP binds BLOB arguments to them in
+# connections of every set (bound_blobs.php).
 clients_read_blob_results() {
     local dir kind database charset blob_charset=no
     has_feature blob_charset && blob_charset=yes
@@ -250,6 +254,9 @@ clients_read_blob_results() {
             declared_database "$database" udr "$ROOT/sql" "$charset" || { fail 1; continue; }
             run_counted "text results in a $charset database through node-firebird on $FB_NAME" \
                 node_client charset_results.js "$server_port" "$database" "$SERVER_PASSWORD" "$blob_charset"
+            run_counted "BLOB arguments bound by PHP's PDO_Firebird in a $charset database on $FB_NAME" \
+                php "$ROOT/tests/clients/bound_blobs.php" "$server_port" "$database" \
+                "$SERVER_PASSWORD" "$charset"
         done
     fi
     server_stop

@@ -1,0 +1,71 @@
+<?php
+// bound_blobs.php - a PHP client (PDO_Firebird) binding text as BLOB
+// arguments of the typed routines, over the network, in a NONE, a
+// SJIS_0208 and a UTF8 connection to a database of set SET.  The server
+// converts the bound BLOB to the set the argument is declared in, so the
+// routines cut and case-map the database's characters whatever the
+// connection's; stored binary, NONE and OCTETS BLOBs arrive as their bytes.
+//
+//   php bound_blobs.php PORT DATABASE PASSWORD SET
+// Prints "N passed, N failed".
+[$port, $database, $password, $set] = array_slice($argv, 1);
+$encoding = ['SJIS_0208' => 'SJIS', 'UTF8' => 'UTF-8'][$set];
+$passed = $failed = 0;
+
+function check(bool $ok, string $what): void {
+    global $passed, $failed;
+    $ok ? $passed++ : $failed++;
+    if (!$ok) echo "FAILED: $what\n";
+}
+
+// The whole characters of bytes FROM to FROM + LENGTH of TEXT in ENCODING.
+function whole_characters(string $text, string $encoding, int $from, int $length): string {
+    $out = '';
+    $at = 0;
+    foreach (mb_str_split($text, 1, $encoding) as $c) {
+        if ($at >= $from && $at + strlen($c) <= $from + $length) $out .= $c;
+        $at += strlen($c);
+    }
+    return $out;
+}
+
+$text = 'ａｂｃ日本xyz';
+$stored = mb_convert_encoding($text, $encoding, 'UTF-8');
+foreach (['UTF8' => 'UTF-8', 'SJIS_0208' => 'SJIS', 'NONE' => $encoding] as $connection => $client) {
+    try {
+        $db = new PDO("firebird:dbname=127.0.0.1/$port:$database;charset=$connection", 'SYSDBA',
+                      $password, [PDO::ATTR_ERRMODE => PDO::ERRMODE_EXCEPTION]);
+        $bound = mb_convert_encoding($text, $client, 'UTF-8');
+        $query = $db->prepare('SELECT CAST(UDF_BLOBSJISUPPER(?) AS VARCHAR(40)) AS UP, ' .
+                              'UDF_BLOBSUBSTR(?, 1, 7) AS CUT FROM RDB$DATABASE');
+        $query->bindValue(1, $bound, PDO::PARAM_LOB);
+        $query->bindValue(2, $bound, PDO::PARAM_LOB);
+        $query->execute();
+        $row = $query->fetch(PDO::FETCH_ASSOC);
+        // What the client gets back: its own set's bytes, or in a NONE
+        // connection the database's.
+        $back = fn($s) => $connection === 'NONE' ? $s : mb_convert_encoding($s, $client, $encoding);
+        check($row['UP'] === $back(mb_convert_encoding('ＡＢＣ日本XYZ', $encoding, 'UTF-8')),
+              "UDF_BLOBSJISUPPER of a bound BLOB in $connection: " . bin2hex($row['UP']));
+        check($row['CUT'] === $back(whole_characters($stored, $encoding, 1, 7)),
+              "UDF_BLOBSUBSTR of a bound BLOB in $connection: " . bin2hex($row['CUT']));
+    } catch (PDOException $e) {
+        check(false, "$connection: " . $e->getMessage());
+    }
+}
+
+// Stored BLOBs of bytes, not of the set, arrive as they are.
+$db = new PDO("firebird:dbname=127.0.0.1/$port:$database;charset=UTF8", 'SYSDBA', $password,
+              [PDO::ATTR_ERRMODE => PDO::ERRMODE_EXCEPTION]);
+$db->exec('RECREATE TABLE BOUND_BYTES (B0 BLOB SUB_TYPE 0, BN BLOB SUB_TYPE TEXT CHARACTER SET NONE, ' .
+          'BO BLOB SUB_TYPE TEXT CHARACTER SET OCTETS)');
+$hex = bin2hex(mb_convert_encoding('ＡＢ日本XY', $encoding, 'UTF-8'));
+$db->exec("INSERT INTO BOUND_BYTES VALUES (x'$hex', x'$hex', x'$hex')");
+$lower = mb_convert_encoding('ａｂ日本xy', $encoding, 'UTF-8');
+foreach (['B0', 'BN', 'BO'] as $column) {
+    $bytes = $db->query("SELECT CAST(CAST(UDF_BLOBSJISLOWER($column) AS BLOB SUB_TYPE 0) " .
+                        "AS VARCHAR(20) CHARACTER SET OCTETS) AS L FROM BOUND_BYTES")->fetchColumn();
+    check($bytes === $lower, "UDF_BLOBSJISLOWER of the stored $column: " . bin2hex($bytes));
+}
+$db->exec('DROP TABLE BOUND_BYTES');
+echo "$passed passed, $failed failed\n";
