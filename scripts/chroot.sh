@@ -52,20 +52,27 @@ debian_chroot() {
     local name="$1" suite="$2" dir="$KOVUDF_CACHE/$1" mirror
     local -a CHROOT_BINDS=()
     shift 2
-    if [ "$(cat "$dir/.kovudf-ready" 2>/dev/null)" = "$suite $*" ]; then
+    local ready
+    ready=$(cat "$dir/.kovudf-ready" 2>/dev/null)
+    if [ "$ready" = "$suite $*" ]; then
         echo "$dir"
         return 0
     fi
-    install_packages debootstrap
-    mirror=$(debian_mirror)
-    [ -n "$mirror" ] || { echo "no Debian mirror in this machine's apt sources" >&2; return 1; }
-    say "making a Debian $suite system for $* in $dir (once)"
-    as_root rm -rf "$dir"
-    mkdir -p "$KOVUDF_CACHE"
-    quietly as_root debootstrap --variant=minbase "$suite" "$dir" "$mirror" || return 1
-    as_root cp /etc/resolv.conf "$dir/etc/resolv.conf"
-    printf '#!/bin/sh\nexit 101\n' | as_root tee "$dir/usr/sbin/policy-rc.d" >/dev/null
-    as_root chmod 755 "$dir/usr/sbin/policy-rc.d"
+    # A system of the same suite only needs the packages added.
+    if [ "${ready%% *}" != "$suite" ]; then
+        install_packages debootstrap
+        mirror=$(debian_mirror)
+        [ -n "$mirror" ] || { echo "no Debian mirror in this machine's apt sources" >&2; return 1; }
+        say "making a Debian $suite system for $* in $dir (once)"
+        as_root rm -rf "$dir"
+        mkdir -p "$KOVUDF_CACHE"
+        quietly as_root debootstrap --variant=minbase "$suite" "$dir" "$mirror" || return 1
+        as_root cp /etc/resolv.conf "$dir/etc/resolv.conf"
+        printf '#!/bin/sh\nexit 101\n' | as_root tee "$dir/usr/sbin/policy-rc.d" >/dev/null
+        as_root chmod 755 "$dir/usr/sbin/policy-rc.d"
+    else
+        say "adding $* to the Debian $suite system in $dir (once)"
+    fi
     quietly in_chroot "$dir" apt-get update -qq &&
         quietly in_chroot "$dir" env DEBIAN_FRONTEND=noninteractive \
             apt-get install -y -qq --no-install-recommends "$@" &&

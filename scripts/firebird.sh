@@ -31,6 +31,8 @@
 #                works in a copy of its root
 #   FB_LOAD      "CLIENTS SECONDS" for the load test on a real server there,
 #                "" for none
+#   FB_DEBIAN    the Debian release of its system of its own whose package
+#                of ours is deployed there ("" for none)
 # and defines fb_install, which installs or unpacks the server and sets
 # what only then is known (FB_HOME of a tree, FB_CHROOT).
 #
@@ -54,7 +56,7 @@ use_server() {
     local profile="$ROOT/scripts/servers/$1.sh"
     [ -f "$profile" ] || { echo "no server profile $1" >&2; return 1; }
     FB_CHROOT="" FB_LOG="" FB_COPY=() FB_LEGACY=works FB_FEATURES="" FB_SRP=yes FB_CLIENT=""
-    FB_TARBALL=yes FB_LOAD=""
+    FB_TARBALL=yes FB_LOAD="" FB_DEBIAN=""
     # shellcheck source=servers/3.0.sh
     . "$profile"
     SERVER_ID="$1"

@@ -12,6 +12,7 @@ FB_SECURITY=/var/lib/firebird/3.0/system/security3.fdb
 FB_LOG=/var/log/firebird
 FB_FEATURES="boolean cstring"
 FB_FRONTS="udf udr"
+FB_DEBIAN=12
 
 fb_install() {
     FB_CHROOT=$(debian_chroot debian12-firebird3 bookworm firebird3.0-server firebird3.0-utils libib-util)

@@ -14,7 +14,12 @@ FB_LOG=/var/log/firebird
 FB_FRONTS="udf udr"
 FB_FEATURES="boolean timezones int128 cstring blob_charset"
 
+# The same system builds the Debian 13 package, with its own compiler and
+# libraries, and deploys it.
+FB_DEBIAN=13
+
 fb_install() {
     FB_CHROOT=$(debian_chroot debian13-firebird4 trixie firebird4.0-server-core \
-        firebird4.0-utils firebird4.0-server libib-util)
+        firebird4.0-utils firebird4.0-server libib-util build-essential cmake file firebird-dev \
+        libboost-dev)
 }

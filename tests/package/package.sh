@@ -2,29 +2,48 @@
 # package.sh - the release artefacts in dist/ and their checks, sourced by
 # ./run after tests/modules.sh and tests/windows/windows.sh.
 #
-#   make_packages                 ./run package: the .deb and .tar.gz from a
-#                                 Release build, a .zip from each Windows
-#                                 build, and SHA256SUMS
+#   make_packages                 ./run package: a .deb for Debian 12 and the
+#                                 .tar.gz from a Release build here, a .deb
+#                                 for Debian 13 built in a Debian 13 system,
+#                                 a .zip from each Windows build, SHA256SUMS
 #   run_package_checks            make them and check them:
-#     artefacts_are_summed          SHA256SUMS lists the four and their sums hold
+#     artefacts_are_summed          SHA256SUMS lists the five and their sums hold
 #     artefact_holds_its_files F    F's files are the ones the README lists
-#     tarball_matches_package       the .tar.gz's modules are the .deb's
+#     tarball_matches_package       the .tar.gz's modules are the Debian 12 .deb's
 #     windows_archive_is_sound BITS the .zip's DLLs pass the export, import and
 #                                   version checks; its texts end lines in CRLF
-#     debian_package_is_declared    dependencies, description, no scripts
-#     deployment_works              the .deb installed into a Debian 12 system
-#                                   of its own, used by a real server there
-#                                   over the network, removed, nothing left
+#     debian_package_is_declared R  dependencies, description, its one script
+#     deployment_works PROFILE      the .deb of the profile's Debian release
+#                                   installed into its system, used by a real
+#                                   server there over the network, removed,
+#                                   nothing left
+#     wrong_release_is_refused P R  the .deb of release R refused by the system
+#                                   of profile P, naming the right one
 #   tarball_deploys               on the current server profile: the
 #                                 .tar.gz's Firebird-root layout in a copy of
 #                                 the server's root
 
 MINGW_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
-DEBIAN_FB_DIR=/usr/lib/x86_64-linux-gnu/firebird/3.0
+# The Debian releases packaged for, and the profile of each one's system.
+DEBIAN_RELEASES=(12 13)
+debian_profile() { [ "$1" = 12 ] && echo 3.0-debian12 || echo 4.0; }
+debian_firebird_dir() {
+    echo "/usr/lib/x86_64-linux-gnu/firebird/$([ "$1" = 12 ] && echo 3.0 || echo 4.0)"
+}
 
 kovudf_version() {
     sed -n 's/^project(kovudf VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt"
 }
+
+# The Debian 13 package, built in the Debian 13 system with its compiler and
+# its Firebird's headers and libraries, into OUT.
+debian13_package() (
+    use_server "$(debian_profile 13)" && fb_install || exit 1
+    say "building the Debian 13 package in $FB_CHROOT"
+    quietly in_chroot "$FB_CHROOT" sh -c 'cmake -S "$1" -B "$2" -DCMAKE_BUILD_TYPE=Release \
+        -DKOVUDF_TESTS=OFF -DKOVUDF_DEBIAN=13 && cmake --build "$2" -j"$4" &&
+        cd "$2" && cpack -G DEB -B "$3"' sh "$ROOT" "$BUILD/package-deb13" "$1" "$(nproc)"
+)
 
 make_packages() {
     local out="$BUILD/package/out" bits
@@ -32,7 +51,7 @@ make_packages() {
     quietly cmake -S "$ROOT" -B "$BUILD/package" -DCMAKE_BUILD_TYPE=Release -DKOVUDF_TESTS=OFF &&
         quietly cmake --build "$BUILD/package" -j"$(nproc)" || return 1
     rm -rf "$out"
-    (cd "$BUILD/package" && quietly cpack -B "$out") || return 1
+    (cd "$BUILD/package" && quietly cpack -B "$out") && debian13_package "$out" || return 1
     for bits in 32 64; do
         build_windows "$bits" && (cd "$BUILD/win$bits" && quietly cpack -B "$out") || return 1
     done
@@ -42,14 +61,14 @@ make_packages() {
         (cd "$DIST" && sha256sum -- * >SHA256SUMS) && ls -l "$DIST" >&2
 }
 
-FB_UDR_DIR="$DEBIAN_FB_DIR/plugins/udr"
 VERSION=$(kovudf_version)
-DEB="$DIST/kovudf_${VERSION}_amd64.deb"
+deb_of() { echo "$DIST/kovudf_${VERSION}-1~deb$1_amd64.deb"; }
 TARBALL_TOP="kovudf-$VERSION-linux-x86_64"
 zip_top() { echo "kovudf-$VERSION-win$1"; }
 
 artefact_names() {
-    printf '%s\n' "$TARBALL_TOP.tar.gz" "$(zip_top 32).zip" "$(zip_top 64).zip" "${DEB##*/}"
+    printf '%s\n' "$TARBALL_TOP.tar.gz" "$(zip_top 32).zip" "$(zip_top 64).zip" \
+        "$(basename "$(deb_of 12)")" "$(basename "$(deb_of 13)")"
 }
 
 artefacts_are_summed() {
@@ -64,9 +83,12 @@ expected_files() {
     scripts=("$ROOT"/sql/*.sql)
     scripts=("${scripts[@]##*/}")
     case "$artefact" in
-        *.deb)
-            files=("$DEBIAN_FB_DIR/UDF/kovudf.so" "$FB_UDR_DIR/libkovudf.so"
-                "${scripts[@]/#//usr/share/kovudf/}" /usr/share/kovudf/{README.md,CHANGELOG.md})
+        *~deb*.deb)
+            local fb
+            fb=$(debian_firebird_dir "$(echo "$artefact" | sed 's/.*~deb\([0-9]*\)_.*/\1/')")
+            files=("$fb/UDF/kovudf.so" "$fb/plugins/udr/libkovudf.so"
+                "${scripts[@]/#//usr/share/kovudf/}" /usr/share/kovudf/{README.md,CHANGELOG.md}
+                /usr/share/doc/kovudf/{changelog.gz,changelog.Debian.gz,copyright})
             ;;
         *.tar.gz)
             files=(UDF/kovudf.so plugins/udr/libkovudf.so README.md CHANGELOG.md "${scripts[@]/#/sql/}")
@@ -97,9 +119,11 @@ tarball_matches_package() {
     top="$dir/$TARBALL_TOP"
     rm -rf "$dir"
     mkdir -p "$dir/deb"
-    dpkg-deb -x "$DEB" "$dir/deb" && tar -xzf "$DIST/$TARBALL_TOP.tar.gz" -C "$dir" &&
-        cmp "$dir/deb$DEBIAN_FB_DIR/UDF/kovudf.so" "$top/UDF/kovudf.so" &&
-        cmp "$dir/deb$FB_UDR_DIR/libkovudf.so" "$top/plugins/udr/libkovudf.so"
+    local fb
+    fb=$(debian_firebird_dir 12)
+    dpkg-deb -x "$(deb_of 12)" "$dir/deb" && tar -xzf "$DIST/$TARBALL_TOP.tar.gz" -C "$dir" &&
+        cmp "$dir/deb$fb/UDF/kovudf.so" "$top/UDF/kovudf.so" &&
+        cmp "$dir/deb$fb/plugins/udr/libkovudf.so" "$top/plugins/udr/libkovudf.so"
 }
 
 windows_archive_is_sound() {
@@ -120,14 +144,16 @@ windows_archive_is_sound() {
 }
 
 debian_package_is_declared() {
-    local fields
-    fields=$(dpkg-deb -f "$DEB" Version Depends Description)
-    echo "$fields" | grep -q "^Version: $VERSION$" &&
+    local deb fields firebird
+    deb=$(deb_of "$1") firebird=$(basename "$(debian_firebird_dir "$1")")
+    fields=$(dpkg-deb -f "$deb" Version Depends Enhances Description)
+    echo "$fields" | grep -q "^Version: $VERSION-1~deb$1$" &&
         echo "$fields" | grep -q 'libib-util' && echo "$fields" | grep -q 'libfbclient2' &&
+        echo "$fields" | grep -q "^Enhances: firebird$firebird-server$" &&
         echo "$fields" | grep -q 'does not change /etc/firebird' &&
         echo "$fields" | grep -q "administrator's decision" &&
-        [ "$(dpkg-deb --ctrl-tarfile "$DEB" | tar -t | grep -v '/$' | sort | tr '\n' ' ')" = \
-            "./control ./md5sums " ] || {
+        [ "$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -v '/$' | sort | tr '\n' ' ')" = \
+            "./control ./md5sums ./preinst " ] || {
         echo "$fields" >&2
         return 1
     }
@@ -158,14 +184,16 @@ deployed_functions_work() {
     diff -u "$ROOT/tests/package/deploy_check.out" "$out" >&2
 }
 
-# The Debian package in a Debian 12 system of its own (made once, reused):
-# installed with dpkg -i, used by a real SuperServer on 127.0.0.1 that loads
-# UDF modules from the installed UDF directory only and routines as Debian's
-# own plugins.conf says, then removed with dpkg -r, leaving no file behind
-# and /etc/firebird as it was.  The server is stopped and the package
-# removed whatever happens.
+# The Debian package of a profile's release in its system (made once,
+# reused): installed with dpkg -i, used by a real SuperServer on 127.0.0.1
+# that loads UDF modules from the installed UDF directory only
+# (UdfAccess = Restrict) and routines as Debian's own plugins.conf says,
+# then removed with dpkg -r, leaving no file behind and /etc/firebird as it
+# was.  The server is stopped and the package removed whatever happens.
 deployment_works() (
-    use_server 3.0-debian12 && fb_install || exit 1
+    use_server "$1" && fb_install || exit 1
+    local DEB
+    DEB=$(deb_of "$FB_DEBIAN")
     deployment_cleanup() {
         server_stop
         if kovudf_installed; then quietly in_chroot "$FB_CHROOT" dpkg -r kovudf || true; fi
@@ -221,9 +249,28 @@ tarball_deploys() {
     return "$status"
 }
 
+# The package of release R offered to the system of profile P: dpkg -i
+# fails before unpacking anything, saying which package is P's.
+wrong_release_is_refused() (
+    use_server "$1" && fb_install || exit 1
+    local deb out
+    deb="$BUILD/package/$(basename "$(deb_of "$2")")"
+    cp "$(deb_of "$2")" "$deb"
+    if out=$(in_chroot "$FB_CHROOT" dpkg -i "$deb" 2>&1); then
+        quietly in_chroot "$FB_CHROOT" dpkg -r kovudf
+        echo "the Debian $2 package installed on Debian $FB_DEBIAN: $out" >&2
+        exit 1
+    fi
+    echo "$out" | grep -q "install $(basename "$(deb_of "$FB_DEBIAN")") instead" &&
+        ! kovudf_installed && [ ! -e "$FB_CHROOT$(debian_firebird_dir "$2")" ] || {
+        echo "$out" >&2
+        exit 1
+    }
+)
+
 run_package_checks() {
     check "./run package makes the release artefacts" make_packages
-    check "dist/SHA256SUMS lists the four artefacts" artefacts_are_summed
+    check "dist/SHA256SUMS lists the five artefacts" artefacts_are_summed
     local artefact
     for artefact in "$DIST"/*.deb "$DIST"/*.tar.gz "$DIST"/*.zip; do
         check "$(basename "$artefact") holds the files the README lists" \
@@ -232,9 +279,16 @@ run_package_checks() {
     check "the .tar.gz holds the Debian package's modules" tarball_matches_package
     check "the 32-bit .zip's DLLs and texts are sound" windows_archive_is_sound 32
     check "the 64-bit .zip's DLLs and texts are sound" windows_archive_is_sound 64
-    check "the Debian package declares its dependencies and runs no scripts" \
-        debian_package_is_declared
-    say "the Debian package installed into a Debian 12 system, used by a real server, removed"
-    check "the Debian package deploys into a real server and leaves nothing behind" \
-        deployment_works
+    local release
+    for release in "${DEBIAN_RELEASES[@]}"; do
+        check "the Debian $release package declares its dependencies and only its release check" \
+            debian_package_is_declared "$release"
+        say "the Debian $release package installed into a Debian $release system, used by a real server, removed"
+        check "the Debian $release package deploys into a real server and leaves nothing behind" \
+            deployment_works "$(debian_profile "$release")"
+    done
+    check "the Debian 12 package is refused on Debian 13, naming the Debian 13 one" \
+        wrong_release_is_refused "$(debian_profile 13)" 12
+    check "the Debian 13 package is refused on Debian 12, naming the Debian 12 one" \
+        wrong_release_is_refused "$(debian_profile 12)" 13
 }
