@@ -1,5 +1,6 @@
 // date_codec.cpp - the binding of the legacy front's date codec to the
-// server's client library.
+// server's client library, or on 64-bit Windows to the library's own
+// calendar.
 #include "date_codec.h"
 
 #if defined(_WIN32) && !defined(_WIN64)
@@ -22,18 +23,25 @@ void tm_to_date_quad(const std::tm* in, DateQuad* date) {
 
 #elif defined(_WIN32)
 
-// 64-bit Windows: fbclient.dll, by name.
-extern "C" {
-void isc_decode_timestamp(const void* date, void* out);
-void isc_encode_timestamp(const void* in, void* date);
-}
+// 64-bit Windows: the library's own calendar, the same arithmetic as the
+// client library's codec, so that the module imports nothing of Firebird
+// and loads wherever the server looks for it.  The date family hands over
+// normalised fields only.
+#include <cstring>
+
+#include "../date/stamp.h"
 
 void date_quad_to_tm(const DateQuad* date, std::tm* out) {
-    isc_decode_timestamp(date, out);
+    Stamp stamp;
+    std::memcpy(&stamp, date, sizeof stamp);
+    *out = datetime_of_stamp(stamp).fields;
 }
 
 void tm_to_date_quad(const std::tm* in, DateQuad* date) {
-    isc_encode_timestamp(in, date);
+    DateTime value{};
+    value.fields = *in;
+    const Stamp stamp = stamp_of_datetime(value);
+    std::memcpy(date, &stamp, sizeof stamp);
 }
 
 #else

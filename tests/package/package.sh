@@ -136,7 +136,7 @@ windows_archive_is_sound() {
     dir="$dir/$(zip_top "$bits")"
     local legacy="$dir/UDF/kovudf.dll" udr="$dir/plugins/udr/kovudf.dll"
     dll_exports_are_the_entries "$legacy" "$objdump" &&
-        dll_imports_only "$legacy" "$objdump" "$codec KERNEL32.DLL MSVCRT.DLL" &&
+        dll_imports_only "$legacy" "$objdump" "${codec}KERNEL32.DLL MSVCRT.DLL" &&
         dll_exports_only_udr_plugin "$udr" "$objdump" &&
         dll_imports_only "$udr" "$objdump" "KERNEL32.DLL MSVCRT.DLL" &&
         strings -el "$legacy" | grep -qx "$VERSION" && strings -el "$udr" | grep -qx "$VERSION" &&

@@ -1,9 +1,8 @@
 // stand_in_codec.cpp - the server client library's date codec, for the
 // Windows tests: a TIMESTAMP is the days since 17 November 1858 and the
 // ten-thousandths of a second of the day.  Built as gds32.dll (ordinals 125
-// and 129, stdcall) for the 32-bit module and as fbclient.dll (by name) for
-// the 64-bit one.  Fields out of range are normalised, as the server's
-// encoder does.
+// and 129, stdcall) for the 32-bit module.  Fields out of range are
+// normalised, as the server's encoder does.
 #include <cstdint>
 #include <ctime>
 

@@ -7,13 +7,14 @@
 #   run_windows_tests          the unit tests against the real DLLs, and the
 #                              export, import and registration checks
 
-WINDOWS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64)
+WINDOWS_PACKAGES=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 "${WINE_PACKAGES[@]}")
 WINEPREFIX_DIR="$BUILD/wineprefix"
 
 windows_arch() { [ "$1" = 32 ] && echo i686 || echo x86_64; }
 windows_objdump() { echo "$(windows_arch "$1")-w64-mingw32-objdump"; }
-# The client library that holds the legacy DLL's date codec.
-windows_codec() { [ "$1" = 32 ] && echo GDS32.DLL || echo FBCLIENT.DLL; }
+# What the legacy DLL imports beside KERNEL32 and MSVCRT: the 32-bit one
+# its date codec from the client library, the 64-bit one nothing.
+windows_codec() { [ "$1" = 32 ] && echo "GDS32.DLL " || true; }
 
 build_windows() {
     local bits="$1" arch
@@ -69,8 +70,8 @@ run_windows_tests() {
         run_gtest "Windows $bits-bit loader under Wine" wine_run "$dir" kovudf_win_loader_test.exe
         check "win$bits: exports are the 41 entries" \
             dll_exports_are_the_entries "$dir/kovudf.dll" "$objdump"
-        check "win$bits: imports only KERNEL32, MSVCRT and $codec" \
-            dll_imports_only "$dir/kovudf.dll" "$objdump" "$codec KERNEL32.DLL MSVCRT.DLL"
+        check "win$bits: imports only ${codec}KERNEL32 and MSVCRT" \
+            dll_imports_only "$dir/kovudf.dll" "$objdump" "${codec}KERNEL32.DLL MSVCRT.DLL"
         check "win$bits UDR: the only export is firebird_udr_plugin" \
             dll_exports_only_udr_plugin "$dir/udr/kovudf.dll" "$objdump"
         check "win$bits UDR: imports only KERNEL32 and MSVCRT" \
@@ -80,4 +81,28 @@ run_windows_tests() {
     done
     check "win32: imports GDS32.DLL ordinals 125 and 129" \
         dll_imports_codec_ordinals "$BUILD/win32/kovudf.dll"
+}
+
+# On a Windows profile, the legacy module as a server loads it, from
+# outside the Firebird root: the 64-bit one imports no client library and
+# loads as it is; the 32-bit one loads with GDS32.DLL in the system
+# directory, as the README says, and without it is refused with the
+# server's "module name or entrypoint could not be found".
+legacy_module_loads_as_documented() {
+    local database="$BUILD/servers/$SERVER_ID/loading.fdb" out
+    create_database "$database" udf || return 1
+    legacy_date_call() {
+        echo "SELECT UDF_ADDDATE(TIMESTAMP '2002-01-31 10:00:00', 0, 1, 0) AS D FROM RDB\$DATABASE;" |
+            fb_isql -q -m "$database" 2>&1
+    }
+    out=$(legacy_date_call)
+    echo "$out" | grep -q "2002-02-28 10:00" || { echo "$out" >&2; return 1; }
+    [ "$FB_WINDOWS" = 32 ] || return 0
+    place_client_library away
+    out=$(legacy_date_call)
+    place_client_library
+    echo "$out" | grep -q "module name or entrypoint could not be found" || {
+        echo "without GDS32.DLL: $out" >&2
+        return 1
+    }
 }
