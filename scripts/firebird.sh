@@ -33,6 +33,11 @@
 #                "" for none
 #   FB_DEBIAN    the Debian release of its system of its own whose package
 #                of ours is deployed there ("" for none)
+#   FB_WINDOWS   32 or 64 for a Windows build run under Wine (the DLLs of
+#                build/win32 or build/win64), "" for Linux; such a server
+#                has no server process, gbak or gfix (FB_SERVER "")
+#   FB_VARIANT   a name the expected outputs of several servers share
+#                ("windows"), "" for none
 # and defines fb_install, which installs or unpacks the server and sets
 # what only then is known (FB_HOME of a tree, FB_CHROOT).
 #
@@ -44,6 +49,8 @@
 #                                           from build/udr, or with "stock" the
 #                                           server's own plugins.conf
 #   fb_isql|fb_gbak|fb_gfix ARGS...         the server's tools on $FBROOT
+#   has_tool NAME                           the server has that tool
+#   fb_path PATH                            PATH as the server names files
 #   create_database FILE KIND [DIALECT [CHARSET]]
 #                                           a new database with every
 #                                           function declared as KIND (udf or
@@ -56,13 +63,15 @@ use_server() {
     local profile="$ROOT/scripts/servers/$1.sh"
     [ -f "$profile" ] || { echo "no server profile $1" >&2; return 1; }
     FB_CHROOT="" FB_LOG="" FB_COPY=() FB_LEGACY=works FB_FEATURES="" FB_SRP=yes FB_CLIENT=""
-    FB_TARBALL=yes FB_LOAD="" FB_DEBIAN=""
+    FB_TARBALL=yes FB_LOAD="" FB_DEBIAN="" FB_WINDOWS="" FB_MODULES="" FB_VARIANT=""
     # shellcheck source=servers/3.0.sh
     . "$profile"
     SERVER_ID="$1"
     FBROOT="$BUILD/servers/$1/root"
     FBLOCK="$BUILD/servers/$1/lock"
     FBLOG="$BUILD/servers/$1/log"
+    WINE_PREFIX="$BUILD/servers/$1/wineprefix"
+    WINE_CWD="$BUILD/servers/$1/elsewhere"
 }
 
 # Whether the loaded server's SQL offers FEATURE, and whether FRONT runs there.
@@ -73,6 +82,7 @@ runs_front() { [[ " $FB_FRONTS " == *" $1 "* ]]; }
 # engine's log bound to a directory of our own where the server writes it
 # to a fixed place.
 fb_run() {
+    [ -z "$FB_WINDOWS" ] || { windows_fb_run "$@"; return; }
     mkdir -p "$FBLOCK" "$FBLOG"
     local environment=(FIREBIRD="$FBROOT" FIREBIRD_LOCK="$FBLOCK" FIREBIRD_TMP="$FBLOCK"
         ISC_USER="${ISC_USER:-SYSDBA}" ISC_PASSWORD="${ISC_PASSWORD:-masterkey}")
@@ -87,13 +97,20 @@ fb_run() {
 }
 
 fb_isql() { fb_run "$FB_BIN/$FB_ISQL" "$@"; }
-# A client program of ours, on the server's client library.
-fb_client() { fb_run env ${FB_CLIENT:+LD_LIBRARY_PATH="$FB_CLIENT"} "$@"; }
+# A client program of ours, on the server's client library; tool_program
+# NAME is a program of tests/sql/tools as the server's platform runs it.
+fb_client() {
+    [ -z "$FB_WINDOWS" ] || { windows_fb_run "$@"; return; }
+    fb_run env ${FB_CLIENT:+LD_LIBRARY_PATH="$FB_CLIENT"} "$@"
+}
+tool_program() { if [ -n "$FB_WINDOWS" ]; then echo "$FB_HOME/$1.exe"; else echo "$BUILD/tests/$1"; fi; }
 # The server's version, as its isql says it.
 fb_version() { fb_isql -z -q </dev/null 2>&1 | sed -n 's/.*Version: *\([^ ]*\).*/\1/p' | head -1; }
 
 fb_gbak() { fb_run "$FB_BIN/gbak" "$@"; }
 fb_gfix() { fb_run "$FB_BIN/gfix" "$@"; }
+has_tool() { [ -e "$FB_CHROOT$FB_BIN/$1" ]; }
+fb_path() { if [ -n "$FB_WINDOWS" ]; then windows_path "$1"; else echo "$1"; fi; }
 
 # The server trees of ../shared/servers unpack into build/trees, once.  A
 # Firebird root of one's own stands in for a tree through VARIABLE.
@@ -131,6 +148,45 @@ use_tree() {
     FB_CLIENT="$FB_HOME/lib"
 }
 
+# use_windows_tree ARCHIVE-PATTERN VARIABLE: a Windows tree and what runs
+# it: Wine, the DLLs of its width, a prefix of its own.  A legacy module
+# that imports a client library (the 32-bit one, GDS32.DLL) finds it in the
+# prefix's system directory, where the README says to put it.
+use_windows_tree() {
+    FB_HOME=$(server_tree "$1" "$2") || return 1
+    FB_BIN="$FB_HOME" FB_SERVER="" FB_SECURITY="" FB_MODULES="$BUILD/servers/$SERVER_ID/modules"
+    enable_i386
+    install_packages "${WINE_PACKAGES[@]}" "${MINGW_PACKAGES[@]}" >&2
+    [ -f "$BUILD/win$FB_WINDOWS/udr/kovudf.dll" ] || build_windows "$FB_WINDOWS" >&2 || return 1
+    # The modules alone, as an installation has them: the build directory
+    # also holds the unit tests' stand-in client library.
+    mkdir -p "$FB_MODULES/udr" &&
+        cp "$BUILD/win$FB_WINDOWS/kovudf.dll" "$FB_MODULES/" &&
+        cp "$BUILD/win$FB_WINDOWS/udr/kovudf.dll" "$FB_MODULES/udr/" || return 1
+    windows_client_program put_long_segment || return 1
+    wine_prefix "$WINE_PREFIX" || return 1
+    place_client_library
+}
+
+# A client program of tests/sql/tools for the Windows tree, beside its
+# client library: built here with the tree's width against its DLL.
+windows_client_program() {
+    local program="$FB_HOME/$1.exe" include="$BUILD/win$FB_WINDOWS/fbinclude"
+    [ ! -f "$program" ] || return 0
+    mkdir -p "$include" && ln -sf /usr/include/ibase.h "$include/ibase.h" &&
+        quietly "$(windows_arch "$FB_WINDOWS")-w64-mingw32-g++" -O1 -I"$include" \
+            "$ROOT/tests/sql/tools/$1.cpp" "$FB_HOME/fbclient.dll" -o "$program" \
+            -static-libgcc -static-libstdc++ -Wl,--enable-stdcall-fixup
+}
+
+# The 32-bit legacy module's client library in the prefix's 32-bit system
+# directory (or, with "away", not there).
+place_client_library() {
+    local system="$WINE_PREFIX/drive_c/windows/syswow64"
+    [ "$FB_WINDOWS" = 32 ] || return 0
+    if [ "${1:-}" = away ]; then rm -f "$system/gds32.dll"; else cp "$FB_HOME/gds32.dll" "$system/"; fi
+}
+
 # COMMAND in the server's system tree, where its links lead where they
 # should.
 in_tree() {
@@ -140,7 +196,8 @@ in_tree() {
 # Links point at the server's files as the server sees them, which in a
 # system tree of its own is inside that tree.
 make_root() {
-    local dir="$1" udf_dir="${2:-$BUILD}" plugins="${3:-}" home="$FB_CHROOT$FB_HOME" entry name
+    local dir="$1" udf_dir="${2:-${FB_MODULES:-$BUILD}}" plugins="${3:-}" home="$FB_CHROOT$FB_HOME"
+    local entry name
     rm -rf "$dir"
     mkdir -p "$dir"
     for entry in "$home"/*; do
@@ -153,11 +210,11 @@ make_root() {
             ln -s "$FB_HOME/$name" "$dir/$name"
         fi
     done
-    # "default": the server's own UdfAccess.
-    if [ "$udf_dir" = default ]; then
-        : >"$dir/firebird.conf"
-    else
-        echo "UdfAccess = Restrict $udf_dir" >"$dir/firebird.conf"
+    # "default": the server's own UdfAccess.  A Windows tree's own settings
+    # (its providers) stay.
+    if [ -n "$FB_WINDOWS" ]; then cp "$home/firebird.conf" "$dir/firebird.conf"; else : >"$dir/firebird.conf"; fi
+    if [ "$udf_dir" != default ]; then
+        echo "UdfAccess = Restrict $(fb_path "$udf_dir")" >>"$dir/firebird.conf"
     fi
     if [ "$plugins" = stock ]; then
         # Firebird 2.5 has no plugins and no plugins.conf.
@@ -174,7 +231,7 @@ Plugin = UDR {
 }
 
 Config = UDR_config {
-    path = $(realpath "$BUILD/udr")
+    path = $(fb_path "$(realpath "${FB_MODULES:-$BUILD}/udr")")
 }
 CONF
     fi
@@ -202,15 +259,25 @@ create_database() {
     rm -f "$file"
     {
         [ "$dialect" = 3 ] || echo "SET SQL DIALECT $dialect;"
-        echo "CREATE DATABASE '$file' USER 'SYSDBA' PASSWORD 'masterkey' DEFAULT CHARACTER SET $charset;"
+        echo "CREATE DATABASE '$(fb_path "$file")' USER 'SYSDBA' PASSWORD 'masterkey' DEFAULT CHARACTER SET $charset;"
     } | quietly fb_isql -q -m || return 1
+    fb_created "$file"
     for script in $(declaration_scripts "$kind" "$dialect" "$charset"); do
         quietly fb_isql -q -m -b "$file" -i "$ROOT/sql/$script" || return 1
     done
 }
 
+# A Windows engine names a file it creates in capitals; Wine finds it
+# under any case, Linux under the name it was given.
+fb_created() {
+    local upper
+    upper="$(dirname "$1")/$(basename "$1" | tr '[:lower:]' '[:upper:]')"
+    [ -z "$FB_WINDOWS" ] || [ "$upper" = "$1" ] || mv "$upper" "$1"
+}
+
 database_is_intact() {
     local report
+    has_tool gfix || return 0
     report=$(fb_gfix -v -full "$1" 2>&1)
     [ -z "$report" ] || {
         echo "gfix on $1: $report" >&2

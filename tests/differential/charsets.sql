@@ -49,7 +49,9 @@ EXECUTE BLOCK AS
     DECLARE j INTEGER;
     DECLARE len INTEGER;
     DECLARE letters INTEGER;
-    DECLARE seed BIGINT = 12345;
+    -- INTEGER products only: a Windows engine of the matrix (a mingw build)
+    -- miscomputes BIGINT ones.
+    DECLARE seed INTEGER = 12345;
     DECLARE t TYPE OF COLUMN rows_in.t;
     DECLARE p INTEGER;
     DECLARE n INTEGER;
@@ -63,21 +65,21 @@ BEGIN
     SELECT COUNT(*) FROM alphabet INTO letters;
     WHILE (i < 2000) DO
     BEGIN
-        seed = MOD(seed * 1103515245 + 12345, 2147483648);
+        seed = MOD(seed * 16807, 2147483647);
         len = MOD(seed / 65536, 16);
         t = '';
         j = 0;
         WHILE (j < len) DO
         BEGIN
-            seed = MOD(seed * 1103515245 + 12345, 2147483648);
+            seed = MOD(seed * 16807, 2147483647);
             t = t || (SELECT c FROM alphabet WHERE k = MOD(:seed / 65536, :letters));
             j = j + 1;
         END
-        seed = MOD(seed * 1103515245 + 12345, 2147483648);
+        seed = MOD(seed * 16807, 2147483647);
         p = MOD(seed / 65536, OCTET_LENGTH(t) + 3) - 1;
-        seed = MOD(seed * 1103515245 + 12345, 2147483648);
+        seed = MOD(seed * 16807, 2147483647);
         n = MOD(seed / 65536, 12) - 1;
-        seed = MOD(seed * 1103515245 + 12345, 2147483648);
+        seed = MOD(seed * 16807, 2147483647);
         cut1 = MOD(seed / 65536, OCTET_LENGTH(t) + 1);
         cut2 = cut1 + 1 + MOD(seed / 1024, 3);
         -- The whole characters within bytes p .. p + n.

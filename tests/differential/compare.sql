@@ -3,7 +3,9 @@
 -- count must be 0.  Where the twins differ by design (SQL NULL in a number
 -- or text argument gives NULL from a routine, 0 from a legacy function) the
 -- legacy result is mapped first.  Date offsets point toward the middle of
--- the calendar, so that no result leaves 0001..9999.
+-- the calendar, so that no result leaves 0001..9999.  Products are of
+-- INTEGERs: a Windows engine of the matrix (a mingw build) miscomputes
+-- BIGINT ones.
 SET LIST ON;
 SELECT COUNT(*) AS rows_compared FROM rows_in;
 
@@ -29,10 +31,10 @@ SELECT
 FROM rows_in;
 
 SELECT
-    SUM(IIF(UDF_ADDDATE(d, IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id, 50), IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id, 61), IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id * 7, 2001))
-            IS DISTINCT FROM UDR_ADDDATE(d, IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id, 50), IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id, 61), IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id * 7, 2001)), 1, 0)) AS adddate,
-    SUM(IIF(UDF_ADDTIME(d, IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id, 100), IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id, 200), IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id * 13, 200001))
-            IS DISTINCT FROM UDR_ADDTIME(d, IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id, 100), IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id, 200), IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id * 13, 200001)), 1, 0)) AS addtime,
+    SUM(IIF(UDF_ADDDATE(d, IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id, 50), IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id, 61), IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(CAST(id * 7 AS INTEGER), 2001))
+            IS DISTINCT FROM UDR_ADDDATE(d, IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id, 50), IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id, 61), IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(CAST(id * 7 AS INTEGER), 2001)), 1, 0)) AS adddate,
+    SUM(IIF(UDF_ADDTIME(d, IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id, 100), IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id, 200), IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(CAST(id * 13 AS INTEGER), 200001))
+            IS DISTINCT FROM UDR_ADDTIME(d, IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id, 100), IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(id, 200), IIF(EXTRACT(YEAR FROM d) < 5000, 1, -1) * MOD(CAST(id * 13 AS INTEGER), 200001)), 1, 0)) AS addtime,
     SUM(IIF(UDF_JDATE(jd) IS DISTINCT FROM UDR_JDATE(jd), 1, 0)) AS jdate,
     SUM(IIF(UDF_TODATETIME(100 + MOD(id, 9000), MOD(id, 51) - 20, MOD(id, 101) - 40, MOD(id, 50) - 10, MOD(id, 130) - 30, MOD(id, 200) - 50)
             IS DISTINCT FROM UDR_TODATETIME(100 + MOD(id, 9000), MOD(id, 51) - 20, MOD(id, 101) - 40, MOD(id, 50) - 10, MOD(id, 130) - 30, MOD(id, 200) - 50), 1, 0)) AS todatetime,

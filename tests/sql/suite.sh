@@ -16,7 +16,8 @@
 # only; NAME_utf8 in a UTF8 connection; a test whose first line says
 # "-- needs: FEATURE" only on servers that have it (FB_FEATURES).  Its
 # output must be expected/NAME.KIND.out where the fronts differ by design,
-# expected/NAME.SERVER.out where a server's SQL does, else expected/NAME.out.
+# expected/NAME.SERVER.out where a server's SQL does (NAME.VARIANT.out for
+# every server of FB_VARIANT, windows), else expected/NAME.out.
 # Error messages are cut to their SQLSTATE line, in the one-front tests
 # also to the routines' own words ("UDF_NAME: ..."): fronts and servers word
 # the rest differently.
@@ -29,9 +30,14 @@ sql_test_output() {
     case "$name" in *_utf8) connection=(-ch UTF8) ;; esac
     local own=0
     case "$name" in udf_* | udr_*) own=1 ;; esac
-    (cd "$ROOT/tests/sql" && KOVUDF_TMP="$BUILD" fb_isql -q -m -e "${connection[@]}" "$database" \
-        -i "sql/$name.sql" 2>&1) | cut_messages "$own"
+    server_paths <"$ROOT/tests/sql/sql/$name.sql" >"$BUILD/sqltest-$name.sql"
+    fb_isql -q -m -e "${connection[@]}" "$database" -i "$BUILD/sqltest-$name.sql" 2>&1 |
+        client_paths | cut_messages "$own"
 }
+
+# SQL's quoted file paths as the server names them, and back.
+server_paths() { if [ -n "$FB_WINDOWS" ]; then windows_sql_paths; else cat; fi; }
+client_paths() { if [ -n "$FB_WINDOWS" ]; then linux_sql_paths; else cat; fi; }
 
 # isql's output with each error cut to its SQLSTATE line, and to our own
 # words ("UDF_NAME: ...") when OWN is 1.
@@ -59,14 +65,15 @@ first_output() {
 
 expected_output() {
     local dir="$ROOT/tests/sql/expected"
-    first_output "$dir" "$1.$SERVER_ID.$2" "$1.$SERVER_ID" "$1.$2" "$1" || echo "$dir/$1.out"
+    first_output "$dir" "$1.$SERVER_ID.$2" "$1.$SERVER_ID" ${FB_VARIANT:+"$1.$FB_VARIANT"} "$1.$2" \
+        "$1" || echo "$dir/$1.out"
 }
 
 run_sql_tests() {
     local kind="$1" template="$BUILD/sqltest-template.fdb" database="$BUILD/sqltest.fdb"
     local file name expected actual needs
     create_database "$template" "$kind" || { fail 1; return 1; }
-    fb_client "$BUILD/tests/put_long_segment" "$template"
+    fb_client "$(tool_program put_long_segment)" "$template"
     for file in "$ROOT"/tests/sql/sql/*.sql; do
         name="$(basename "$file" .sql)"
         case "$kind/$name" in udf/udr_* | udr/udf_*) continue ;; esac
@@ -83,7 +90,7 @@ run_sql_tests() {
             fail 1
         fi
     done
-    rm -f "$database" "$template" /tmp/kovudf_sqltest_*
+    rm -f "$database" "$template" /tmp/kovudf_sqltest_* "$BUILD"/sqltest-*.sql
 }
 
 # Every legacy function against its external-routine twin over 3,000 varied
@@ -155,7 +162,7 @@ migration_works() {
         quietly fb_isql -q -m -b "$database" -i "$ROOT/tests/migration/data.sql" &&
             dependents_give "$database" before || return 1
     fi
-    quietly fb_gbak -b "$database" "$dir/before_udr.fbk" &&
+    { ! has_tool gbak || quietly fb_gbak -b "$database" "$dir/before_udr.fbk"; } &&
         FBROOT="$own" quietly fb_isql -q -m -b "$database" -i "$ROOT/sql/kovudf_udr_migrate.sql" ||
         return 1
     if [ "$FB_LEGACY" != works ]; then
@@ -165,11 +172,14 @@ migration_works() {
     FBROOT="$own" dependents_give "$database" after || return 1
     kinds=$(FBROOT="$own" function_kinds "$database")
     [ "$kinds" = " FUNCTIONS 41 ROUTINES 41 " ] || { echo "after the move: $kinds" >&2; return 1; }
-    # The way back, and what the server's own UdfAccess makes of it.
-    FBROOT="$own" quietly fb_gbak -rep "$dir/before_udr.fbk" "$database" || return 1
-    kinds=$(function_kinds "$database")
-    [ "$kinds" = " FUNCTIONS 41 ROUTINES 0 " ] || { echo "after the way back: $kinds" >&2; return 1; }
-    if [ "$FB_LEGACY" = works ]; then
+    # The way back (where the server has a gbak), and what the server's own
+    # UdfAccess makes of it.
+    if has_tool gbak; then
+        FBROOT="$own" quietly fb_gbak -rep "$dir/before_udr.fbk" "$database" || return 1
+        kinds=$(function_kinds "$database")
+        [ "$kinds" = " FUNCTIONS 41 ROUTINES 0 " ] || { echo "after the way back: $kinds" >&2; return 1; }
+    fi
+    if [ "$FB_LEGACY" = works ] && has_tool gbak; then
         out=$(FBROOT="$own" fb_isql -q -m "$database" -i "$ROOT/tests/migration/check.sql" 2>&1)
         echo "$out" | grep -q 'module name or entrypoint could not be found' || {
             echo "a legacy call under the server's own UdfAccess gave: $out" >&2

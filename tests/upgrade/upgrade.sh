@@ -108,8 +108,8 @@ upgrade_refuses_misfit() {
 
 upgrade_journey() {
     local db
-    if [ ! -f "$UPGRADE_DIR/sjis.fbk" ]; then
-        skip "the upgrade journey on $FB_NAME" "no databases from Firebird 2.5"
+    if [ ! -f "$UPGRADE_DIR/sjis.fbk" ] || ! has_tool gbak; then
+        skip "the upgrade journey on $FB_NAME" "no databases from Firebird 2.5, or no gbak to restore them"
         return
     fi
     make_root "$UPGRADE_DIR/root-$SERVER_ID" "$UPGRADE_DIR/udf"
