@@ -1,18 +1,13 @@
 // message_test.cpp - a routine's messages from its declaration: which
-// declared types carry each kind (accepted as what, or refused naming the
-// parameter), and where the fields lie; and one routine called through its
-// factory, to see the set it was declared in decide its characters.
+// declared types carry each kind, accepted as what, or refused naming the
+// parameter.
 #include "udr/message.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "udr_stand_ins.h"
-
-extern "C" FB_BOOLEAN* firebird_udr_plugin(Firebird::IStatus*, FB_BOOLEAN*,
-                                           Firebird::IUdrPlugin*);
 
 namespace {
 
@@ -121,44 +116,6 @@ TEST(RoutineMessages, AnotherNumberOfParametersIsRefusedNamingThem) {
                                    " parameters; it takes 3 (TXT, POS, LEN)"),
                   std::string::npos)
             << status.text;
-    }
-}
-
-// SUBSTR over bytes 1-2 of 80 82 41: in SJIS_0208, where 80 82 is one
-// character, only the 41 is whole; in NONE the bytes come as asked.
-TEST(RoutineMessages, TheDeclaredSetDecidesTheCharacters) {
-    Status status;
-    CheckStatusWrapper wrapper(&status);
-    Plugin plugin;
-    FB_BOOLEAN unloaded = FB_FALSE;
-    firebird_udr_plugin(&status, &unloaded, &plugin);
-    const catalog::Function& f = *catalog::find("SubStr");
-    for (const catalog::CharacterSet* set :
-         {&catalog::charset_sjis_0208, &catalog::charset_none}) {
-        const auto declared = declaration_of(f, *set);
-        MetadataBuilder in = declared->in_builder(), out = declared->out_builder();
-        Context context;
-        plugin.functions.at("SubStr")->setup(&wrapper, &context, declared.get(), &in,
-                                             &out);
-        IExternalFunction* routine =
-            plugin.functions.at("SubStr")->newItem(&wrapper, &context, declared.get());
-        ASSERT_FALSE(status.failed()) << status.text;
-        const Message in_message = in.laid_out(), out_message = out.laid_out();
-        std::vector<unsigned char> in_bytes(in_message.length),
-            out_bytes(out_message.length);
-        const unsigned char text[] = {3, 0, 0x80, 0x82, 0x41};  // length first
-        const int16_t start = 1, length = 2;
-        unsigned char* at = in_bytes.data();
-        std::memcpy(at + in_message.fields[0].offset, text, sizeof text);
-        std::memcpy(at + in_message.fields[1].offset, &start, sizeof start);
-        std::memcpy(at + in_message.fields[2].offset, &length, sizeof length);
-        routine->execute(&wrapper, &context, in_bytes.data(), out_bytes.data());
-        routine->dispose();
-        ASSERT_FALSE(status.failed()) << status.text;
-        const unsigned char* result = out_bytes.data() + out_message.fields[0].offset;
-        const std::vector<unsigned char> got(result + 2, result + 2 + result[0]);
-        const std::vector<unsigned char> none{0x82, 0x41}, sjis{0x41};
-        EXPECT_EQ(got, set == &catalog::charset_none ? none : sjis);
     }
 }
 

@@ -48,15 +48,17 @@ upgrade_fixture() (
 )
 
 # upgrade_check NAME DATABASE: check_NAME.sql's output, as UTF-8 with the
-# modules' directory written @UDF_DIR@.
+# modules' directory written @UDF_DIR@ and no blank lines.
 upgrade_check() {
     fb_isql -q -m -ch "$(upgrade_charset "$1")" "$2" -i "$ROOT/tests/upgrade/check_$1.sql" 2>&1 |
-        cut_messages 0 | upgrade_text "$1" | sed "s|$UPGRADE_DIR/udf|@UDF_DIR@|g"
+        cut_messages 0 | upgrade_text "$1" | upgrade_lines
 }
 
 upgrade_script() {
-    fb_isql -q -m -b "$2" -i "$ROOT/sql/$1" 2>&1 | sed "s|$UPGRADE_DIR/udf|@UDF_DIR@|g"
+    fb_isql -q -m -b "$2" -i "$ROOT/sql/$1" 2>&1 | upgrade_lines
 }
+
+upgrade_lines() { sed -e "s|$UPGRADE_DIR/udf|@UDF_DIR@|g" -e '/^ *$/d'; }
 
 # One database's journey on the current server.
 upgrade_moves() {
