@@ -19,11 +19,12 @@
    - Texts are VARCHAR CHARACTER SET SJIS_0208, for a database whose texts
      are SJIS_0208: the server converts them from and to each client's
      character set.  Positions and lengths count bytes, a zero byte is a byte
-     like any other, and no text result splits a character.  BLOB arguments
-     are BLOB SUB_TYPE TEXT in that set too, so that a client's BLOB in
-     another set is converted; a stored binary, NONE or OCTETS BLOB arrives
-     as its bytes.  Digits, dates and UDF_BLOBINFO's description are ASCII
-     and stay CHARACTER SET NONE.
+     like any other, and no text result splits a character.  The BLOB
+     arguments of the functions that give text from them are BLOB SUB_TYPE
+     TEXT in that set too, so that a client's BLOB in another set is
+     converted; a stored binary, NONE or OCTETS BLOB arrives as its bytes
+     (which in UTF8 must be UTF-8).  Digits, dates and UDF_BLOBINFO's
+     description are ASCII and stay CHARACTER SET NONE.
    - A result the server would refuse (a date outside 0001-01-01..
      9999-12-31, an infinite or NaN double, a text longer than its declared
      size) is an error naming the function.
