@@ -105,7 +105,7 @@ fb_client() {
 }
 tool_program() { if [ -n "$FB_WINDOWS" ]; then echo "$FB_HOME/$1.exe"; else echo "$BUILD/tests/$1"; fi; }
 # The server's version, as its isql says it.
-fb_version() { fb_isql -z -q </dev/null 2>&1 | sed -n 's/.*Version: *\([^ ]*\).*/\1/p' | head -1; }
+fb_version() { fb_isql -z -q </dev/null 2>&1 | sed -n 's/.*Version: *\([^ ]*\).*/\1/p;T;q'; }
 
 fb_gbak() { fb_run "$FB_BIN/gbak" "$@"; }
 fb_gfix() { fb_run "$FB_BIN/gfix" "$@"; }

@@ -44,7 +44,7 @@ windows_fb_run() {
     done
     # isql takes a pipe for a console (a banner, prompts): it reads a file.
     if [[ "$program" == *isql* && " $* " != *" -i "* && ! -t 0 ]]; then
-        input="$FBLOCK/input.$$.sql"
+        input="$FBLOCK/input.$BASHPID.sql"
         cat >"$input"
         args+=(-i "$(windows_path "$input")")
     fi

@@ -77,12 +77,32 @@ finish_server_line() {
 $((passed - passed_before)) passed, $((failed - failed_before)) failed, $((SECONDS - start)) s")
 }
 
+# Each server runs in a shell of its own, which hands back its counts and
+# line: a run that ends early counts as a failure naming the server, and
+# the others still run.
 run_server_matrix() {
-    local id
+    local id counts="$BUILD/servers/counts" p f line
     say "an application's databases made on Firebird 2.5, for the upgrade journey"
     upgrade_fixture || say "no Firebird 2.5 here: the upgrade journey is skipped"
     for id in "$@"; do
-        run_on_server "$id"
+        rm -f "$counts"
+        set +e
+        (
+            set -e
+            passed=0 failed=0 server_lines=()
+            run_on_server "$id"
+            printf '%s %s %s\n' "$passed" "$failed" "${server_lines[*]}" >"$counts"
+        )
+        set -e
+        if read -r p f line <"$counts" 2>/dev/null; then
+            pass "$p"
+            fail "$f"
+            server_lines+=("$line")
+        else
+            say "FAILED: the run on $id ended early"
+            fail 1
+            server_lines+=("$id: ended early, see above")
+        fi
     done
     printf '%s\n' "${server_lines[@]}"
 }
