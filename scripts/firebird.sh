@@ -105,7 +105,11 @@ fb_client() {
 }
 tool_program() { if [ -n "$FB_WINDOWS" ]; then echo "$FB_HOME/$1.exe"; else echo "$BUILD/tests/$1"; fi; }
 # The server's version, as its isql says it.
-fb_version() { fb_isql -z -q </dev/null 2>&1 | sed -n 's/.*Version: *\([^ ]*\).*/\1/p;T;q'; }
+fb_version() {
+    local out
+    out=$(fb_isql -z -q </dev/null 2>&1) || true
+    printf '%s\n' "$out" | awk '/Version:/ { sub(/.*Version: */, ""); sub(/ .*/, ""); print; exit }'
+}
 
 fb_gbak() { fb_run "$FB_BIN/gbak" "$@"; }
 fb_gfix() { fb_run "$FB_BIN/gfix" "$@"; }

@@ -88,7 +88,8 @@ run_server_matrix() {
         rm -f "$counts"
         set +e
         (
-            set -e
+            set -eE
+            trap 'say "$FB_NAME: ended at ${BASH_SOURCE[0]}:$LINENO: $BASH_COMMAND"' ERR
             passed=0 failed=0 server_lines=()
             run_on_server "$id"
             printf '%s %s %s\n' "$passed" "$failed" "${server_lines[*]}" >"$counts"
