@@ -175,12 +175,6 @@ std::string type_name(const Declared& d) {
     return "a type of number " + std::to_string(d.type);
 }
 
-IMessageMetadata* declared_message(Status* status, Side side, IRoutineMetadata* routine) {
-    IMessageMetadata* declared = side == Side::input ? routine->getInputMetadata(status)
-                                                     : routine->getOutputMetadata(status);
-    return declared;
-}
-
 // "NAME (kovudf!Routine)": the function as the database declared it.
 std::string declared_as(Status* status, const catalog::Function& function,
                         IRoutineMetadata* routine) {
@@ -254,25 +248,28 @@ uint64_t value_size(const Field& f) {
     return f.sql_type == SQL_VARYING ? uint64_t{2} + f.length : f.length;
 }
 
-}  // namespace
-
-void conform_message(Status* status, const catalog::Function& function, Side side,
-                     IRoutineMetadata* routine, IMetadataBuilder* builder) {
-    const Held<IMessageMetadata> declared(declared_message(status, side, routine));
-    if (declared.get() == nullptr || builder == nullptr) {
+// The parameters (input) or the result (output) as `routine` declares them.
+IMessageMetadata* declared_message(Status* status, const catalog::Function& function,
+                                   Side side, IRoutineMetadata* routine) {
+    IMessageMetadata* declared = routine == nullptr ? nullptr
+                                 : side == Side::input
+                                     ? routine->getInputMetadata(status)
+                                     : routine->getOutputMetadata(status);
+    if (declared == nullptr) {
         raise(status, function, "the server gave no declaration");
     }
-    conform(status, function, side, routine, declared.get(), builder);
+    return declared;
 }
 
-Layout read_layout(Status* status, const catalog::Function& function, Side side,
-                   IRoutineMetadata* routine) {
-    const Held<IMessageMetadata> declared(declared_message(status, side, routine));
-    if (declared.get() == nullptr) {
-        raise(status, function, "the server gave no declaration");
+// Conforms `declared` into `builder`, then reads the message the server lays
+// out from it, each field checked to lie inside the message.
+Layout lay_out(Status* status, const catalog::Function& function, Side side,
+               IRoutineMetadata* routine, IMessageMetadata* declared,
+               IMetadataBuilder* builder) {
+    if (builder == nullptr) {
+        raise(status, function, "the server gave no builder for its messages");
     }
-    const Held<IMetadataBuilder> builder(declared->getBuilder(status));
-    conform(status, function, side, routine, declared.get(), builder.get());
+    conform(status, function, side, routine, declared, builder);
     const Held<IMessageMetadata> laid_out(builder->getMetadata(status));
     Layout layout{};
     layout.count = laid_out->getCount(status);
@@ -297,6 +294,23 @@ Layout read_layout(Status* status, const catalog::Function& function, Side side,
         raise(status, function, "the server lays out its messages in an unexpected way");
     }
     return layout;
+}
+
+}  // namespace
+
+Layout conform_message(Status* status, const catalog::Function& function, Side side,
+                       IRoutineMetadata* routine, IMetadataBuilder* builder) {
+    const Held<IMessageMetadata> declared(
+        declared_message(status, function, side, routine));
+    return lay_out(status, function, side, routine, declared.get(), builder);
+}
+
+Layout read_layout(Status* status, const catalog::Function& function, Side side,
+                   IRoutineMetadata* routine) {
+    const Held<IMessageMetadata> declared(
+        declared_message(status, function, side, routine));
+    const Held<IMetadataBuilder> builder(declared->getBuilder(status));
+    return lay_out(status, function, side, routine, declared.get(), builder.get());
 }
 
 }  // namespace kovudf_udr

@@ -11,7 +11,7 @@
 // parameter that cannot carry its kind is refused there, with a message
 // that names the function, the parameter and what the routine takes.
 //
-// read_layout asks the server how it lays that message out: offsets,
+// Then the server is asked how it lays that message out: offsets,
 // lengths and sets come from the server, never from arithmetic of ours, and
 // each field is checked to lie inside the message before any call.
 #pragma once
@@ -39,13 +39,15 @@ struct Layout {
 };
 
 // Checks the parameters (input) or the result (output) that `routine`
-// declares against `function`, and sets into `builder`, made from that
-// declaration, the types the routine reads and writes.
-void conform_message(Status* status, const catalog::Function& function, Side side,
-                     Firebird::IRoutineMetadata* routine,
-                     Firebird::IMetadataBuilder* builder);
+// declares against `function`, sets into `builder`, made from that
+// declaration, the types the routine reads and writes, and returns the
+// message the server lays out from them.
+Layout conform_message(Status* status, const catalog::Function& function, Side side,
+                       Firebird::IRoutineMetadata* routine,
+                       Firebird::IMetadataBuilder* builder);
 
-// The message the routine gets on that side, as the server lays it out.
+// The same, with a builder of its own: the message the routine gets on that
+// side, as the server lays it out.
 Layout read_layout(Status* status, const catalog::Function& function, Side side,
                    Firebird::IRoutineMetadata* routine);
 

@@ -47,9 +47,6 @@ Encoding encoding_of(unsigned charset) {
 
 RoutineShape shape_of(Status* status, const catalog::Function& function,
                       IRoutineMetadata* metadata) {
-    if (metadata == nullptr) {
-        raise(status, function, "the server gave no declaration");
-    }
     RoutineShape shape{&function, 0, Encoding::bytes,
                        read_layout(status, function, Side::input, metadata),
                        read_layout(status, function, Side::output, metadata)};
@@ -112,7 +109,6 @@ class UnloadDetector {
 void Factory::setup(Status* status, IExternalContext*, IRoutineMetadata* metadata,
                     IMetadataBuilder* in, IMetadataBuilder* out) {
     guarded(status, function_, [&] {
-        shape_of(status, function_, metadata);
         conform_message(status, function_, Side::input, metadata, in);
         conform_message(status, function_, Side::output, metadata, out);
     });
