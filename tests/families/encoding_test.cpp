@@ -143,25 +143,25 @@ TEST(Encodings, CutCharactersAtTheEnd) {
                            Encoding::utf8),
                   cut);
     }
-    const Bytes lead{'a', 0x82};
-    Bytes out(2);
-    EXPECT_EQ(
-        map_case(lead.data(), out.data(), 2, CaseMapping::upper, Encoding::shift_jis),
-        1u);
-    // Bytes walk as Shift-JIS in the case mapping, as they always have.
-    EXPECT_EQ(map_case(lead.data(), out.data(), 2, CaseMapping::upper, Encoding::bytes),
-              1u);
-    // SJIS_0208 takes 80 for a lead byte, as the server does; bytes do not.
-    const Bytes eighty{0x80, 'a', 0x80};
-    Bytes mapped(3);
-    EXPECT_EQ(map_case(eighty.data(), mapped.data(), 3, CaseMapping::upper,
-                       Encoding::shift_jis),
-              1u);
-    EXPECT_EQ(mapped, eighty);
-    EXPECT_EQ(
-        map_case(eighty.data(), mapped.data(), 3, CaseMapping::upper, Encoding::bytes),
-        0u);
-    EXPECT_EQ(mapped, (Bytes{0x80, 'A', 0x80}));
+    // A Shift-JIS lead byte at the end is cut.  Bytes walk as Shift-JIS in
+    // the case mapping, as they always have; SJIS_0208 also takes 80 for a
+    // lead byte, as the server does.
+    const struct {
+        Bytes in;
+        Encoding encoding;
+        size_t cut;
+        Bytes out;
+    } sjis[] = {{{'a', 0x82}, Encoding::shift_jis, 1, {'A'}},
+                {{'a', 0x82}, Encoding::bytes, 1, {'A'}},
+                {{0x80, 'a', 0x80}, Encoding::shift_jis, 1, {0x80, 'a'}},
+                {{0x80, 'a', 0x80}, Encoding::bytes, 0, {0x80, 'A', 0x80}}};
+    for (const auto& c : sjis) {
+        Bytes out(c.in.size());
+        EXPECT_EQ(map_case(c.in.data(), out.data(), c.in.size(), CaseMapping::upper,
+                           c.encoding),
+                  c.cut);
+        EXPECT_EQ(Bytes(out.begin(), out.end() - c.cut), c.out);
+    }
 }
 
 // Malformed input: results stay inside the byte stretch asked for (ASan

@@ -142,7 +142,9 @@ dependents_give() {
 # Legacy declarations with a view, a procedure and a trigger that call them
 # (tests/migration/schema.sql) are turned into external routines in place
 # by kovudf_udr_migrate.sql, under the server's own UdfAccess (None from
-# Firebird 3 on): the legacy module need not be allowed for the move.  The
+# Firebird 3 on): the legacy module need not be allowed for the move.  While
+# a declaration that does not fit its entry point is there, the migration
+# refuses and changes nothing.  The
 # dependents give the same results before and after; a backup taken before
 # brings the legacy functions back, which the server refuses to call until
 # UdfAccess allows them.  Then kovudf_drop.sql removes the routines.  Where
@@ -162,7 +164,18 @@ migration_works() {
         quietly fb_isql -q -m -b "$database" -i "$ROOT/tests/migration/data.sql" &&
             dependents_give "$database" before || return 1
     fi
-    { ! has_tool gbak || quietly fb_gbak -b "$database" "$dir/before_udr.fbk"; } &&
+    # A declaration that does not fit its entry point (one that crashes a
+    # legacy server) stops the migration, named, with nothing changed.
+    echo "DECLARE EXTERNAL FUNCTION BADLEN INTEGER RETURNS INTEGER BY VALUE
+          ENTRY_POINT '_UDF_StrLen' MODULE_NAME 'kovudf'; COMMIT;" | quietly fb_isql -q -b "$database"
+    if out=$(FBROOT="$own" fb_isql -q -m -b "$database" -i "$ROOT/sql/kovudf_udr_migrate.sql" 2>&1) ||
+        ! echo "$out" | grep -q 'BADLEN.*parameter 1 is INTEGER; the entry point takes a CSTRING' ||
+        [ "$(function_kinds "$database")" != " FUNCTIONS 42 ROUTINES 0 " ]; then
+        echo "the migration with a misfit: $out" >&2
+        return 1
+    fi
+    echo "DROP EXTERNAL FUNCTION BADLEN; COMMIT;" | quietly fb_isql -q -b "$database" &&
+        { ! has_tool gbak || quietly fb_gbak -b "$database" "$dir/before_udr.fbk"; } &&
         FBROOT="$own" quietly fb_isql -q -m -b "$database" -i "$ROOT/sql/kovudf_udr_migrate.sql" ||
         return 1
     if [ "$FB_LEGACY" != works ]; then

@@ -273,8 +273,8 @@ class RoutineMetadata : public IRoutineMetadataImpl<RoutineMetadata, CheckStatus
     Message* out;
 };
 
-// A parameter or result of `kind` as the project's scripts declare it for
-// `set`; a text's length is its budget, as the scripts size it.
+// A parameter or result of `kind` as the project's scripts type it for
+// `set`; a text as long as its budget in bytes.
 inline Field declared_field(const catalog::Function& f, catalog::Kind kind,
                             unsigned bytes, const catalog::CharacterSet& set) {
     using catalog::Kind;
@@ -282,11 +282,7 @@ inline Field declared_field(const catalog::Function& f, catalog::Kind kind,
     switch (kind) {
         case Kind::cstring:
         case Kind::varchar:
-            return field(SQL_VARYING,
-                         catalog::declared_characters(kind, bytes,
-                                                      catalog::Front::routine, texts) *
-                             texts.bytes_per_character,
-                         texts.id);
+            return field(SQL_VARYING, bytes, texts.id);
         case Kind::smallint:
             return field(SQL_SHORT, 2);
         case Kind::integer:
