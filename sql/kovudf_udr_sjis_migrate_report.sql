@@ -114,10 +114,10 @@ EXECUTE BLOCK RETURNS (report VARCHAR(8000) CHARACTER SET UTF8) AS
         ELSE IF (num_scale <> 0 AND field_type IN (7, 8)) THEN
             why = 'is ' || declared || '; the entry point takes a whole number there';
         ELSE IF (is_result AND by_value AND mechanism <> 0) THEN
-            why = 'is ' || declared || ' returned by reference; the entry point result_type it BY VALUE';
+            why = 'is ' || declared || ' returned by reference; the entry point returns it BY VALUE';
         ELSE IF (is_result AND NOT by_value AND kind NOT IN ('x', 'y')
                  AND mechanism NOT IN (-1, 1)) THEN
-            why = 'is returned BY VALUE; the entry point result_type a pointer to it (FREE_IT)';
+            why = 'is returned BY VALUE; the entry point returns a pointer to it (FREE_IT)';
         ELSE IF (NOT is_result AND kind = 'b' AND mechanism <> 3) THEN
             why = 'is a BLOB passed by descriptor; the entry point takes the BLOB itself';
         ELSE IF (NOT is_result AND kind <> 'b' AND mechanism NOT IN (1, 5)) THEN
@@ -366,7 +366,7 @@ BEGIN
                 why = 'its result is not RETURNS PARAMETER ' || (CHAR_LENGTH(kinds) + 1) ||
                       ', the BLOB the entry point fills';
             ELSE IF (result_kind NOT IN ('x', 'y') AND returned <> 0) THEN
-                why = 'it result_type one of its parameters; the entry point result_type a value of its own';
+                why = 'it returns one of its parameters; the entry point returns a value of its own';
             IF (why IS NULL) THEN
             BEGIN
                 FOR SELECT a.RDB$ARGUMENT_POSITION, a.RDB$MECHANISM, a.RDB$FIELD_TYPE,
