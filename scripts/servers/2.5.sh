@@ -10,7 +10,7 @@ FB_SRP=no
 FB_COPY=(intl)
 
 fb_install() {
-    use_tree 'firebird-2.5*.tar.xz' KOVUDF_FIREBIRD_2_5 security2.fdb || return 1
+    use_tree 'firebird-2.5*-bookworm-*.tar.xz' KOVUDF_FIREBIRD_2_5 security2.fdb || return 1
     FB_SERVER="$FB_HOME/bin/fb_smp_server"
     # Client programs run on the embedded engine, under the client's name.
     local client="$BUILD/servers/2.5/client"

@@ -7,5 +7,5 @@ FB_LOAD="4 20"  # clients, seconds
 FB_FEATURES="boolean timezones int128 cstring blob_charset"
 
 fb_install() {
-    use_tree 'firebird-5.0*.tar.xz' KOVUDF_FIREBIRD_5_0 security5.fdb
+    use_tree 'firebird-5.0*-bookworm-*.tar.xz' KOVUDF_FIREBIRD_5_0 security5.fdb
 }

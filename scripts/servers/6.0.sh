@@ -10,5 +10,5 @@ FB_LEGACY=crashes
 FB_FEATURES="boolean timezones int128 blob_charset"
 
 fb_install() {
-    use_tree 'firebird-6.0*.tar.xz' KOVUDF_FIREBIRD_6_0 security6.fdb
+    use_tree 'firebird-6.0*-bookworm-*.tar.xz' KOVUDF_FIREBIRD_6_0 security6.fdb
 }
