@@ -1,8 +1,10 @@
 // call.cpp - checked access to a routine's messages.
 #include "call.h"
 
+#include <climits>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 namespace kovudf_udr {
 
@@ -52,12 +54,64 @@ Text Call::text(unsigned i) const {
     return Text{in_ + f.offset + 2, length};
 }
 
+namespace {
+
+// A whole number of a message, in its width; false for an INT128 past 64
+// bits.
+bool read_whole(const unsigned char* at, unsigned sql_type, int64_t* value) {
+    switch (integer_length(sql_type)) {
+        case 2: {
+            int16_t v;
+            std::memcpy(&v, at, sizeof v);
+            *value = v;
+            return true;
+        }
+        case 4: {
+            int32_t v;
+            std::memcpy(&v, at, sizeof v);
+            *value = v;
+            return true;
+        }
+        case 8:
+        case 16: {
+            // INT128 is two 64-bit words, the low one first: it fits when the
+            // high word is the low word's sign.
+            std::memcpy(value, at, sizeof *value);
+            if (sql_type != sql_int128) {
+                return true;
+            }
+            int64_t high;
+            std::memcpy(&high, at + 8, sizeof high);
+            return high == (*value < 0 ? -1 : 0);
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+int64_t Call::whole(unsigned i, int64_t least, int64_t most, const char* range) const {
+    const Field& f = argument(i, false);
+    int64_t v = 0;
+    const bool read = read_whole(in_ + f.offset, f.sql_type, &v);
+    if (!read || v < least || v > most) {
+        const std::string what = "parameter " + std::to_string(i + 1) + " (" +
+                                 function().arguments[i].parameter + ") is " +
+                                 (read ? std::to_string(v) : "beyond 64 bits") +
+                                 ": it takes " + range;
+        fail(what.c_str(), isc_numeric_out_of_range);
+    }
+    return v;
+}
+
 int16_t Call::smallint(unsigned i) const {
-    return value<int16_t>(i);
+    return static_cast<int16_t>(
+        whole(i, INT16_MIN, INT16_MAX, "a SMALLINT, -32768 to 32767"));
 }
 
 int32_t Call::integer(unsigned i) const {
-    return value<int32_t>(i);
+    return static_cast<int32_t>(
+        whole(i, INT32_MIN, INT32_MAX, "an INTEGER, -2147483648 to 2147483647"));
 }
 
 double Call::double_value(unsigned i) const {
@@ -103,12 +157,36 @@ void Call::set(const T& value) {
     std::memcpy(out_ + f.null_offset, &flag, sizeof flag);
 }
 
-void Call::set_smallint(int16_t value) {
-    set(value);
-}
-
-void Call::set_integer(int32_t value) {
-    set(value);
+void Call::set_whole(int64_t value) {
+    const Field& f = shape_.out.fields[0];
+    switch (f.sql_type) {
+        case SQL_SHORT:
+            if (value < INT16_MIN || value > INT16_MAX) {
+                break;
+            }
+            set(static_cast<int16_t>(value));
+            return;
+        case SQL_LONG:
+            if (value < INT32_MIN || value > INT32_MAX) {
+                break;
+            }
+            set(static_cast<int32_t>(value));
+            return;
+        case SQL_INT64:
+            set(value);
+            return;
+        case sql_int128: {
+            const int64_t words[2] = {value, value < 0 ? -1 : 0};
+            set(words);
+            return;
+        }
+        default:
+            fail("unexpected result");
+    }
+    const std::string what = "the result " + std::to_string(value) +
+                             " does not fit the declared " +
+                             (f.sql_type == SQL_SHORT ? "SMALLINT" : "INTEGER");
+    fail(what.c_str(), isc_numeric_out_of_range);
 }
 
 void Call::set_double(double value) {

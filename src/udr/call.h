@@ -5,6 +5,9 @@
 // Nothing the server hands over is trusted: a text longer than its field's
 // room is an error, and so is a result text too long for its field, a
 // double that is not a finite number, or a date the server cannot store.
+// A whole number comes and goes in the width it was declared with: a value
+// outside what the routine takes, or what the declared result holds, is an
+// error naming the function, never a number cut to fit.
 #pragma once
 
 #include "../date/stamp.h"
@@ -70,8 +73,8 @@ class Call {
 
     // The result.  Every setter but set_null makes the result not NULL.
     void set_null();
-    void set_smallint(int16_t value);
-    void set_integer(int32_t value);
+    void set_smallint(int16_t value) { set_whole(value); }
+    void set_integer(int32_t value) { set_whole(value); }
     void set_double(double value);
     void set_timestamp(const DateTime& value);
     void set_stamp(Stamp value);
@@ -87,6 +90,9 @@ class Call {
 
   private:
     const Field& argument(unsigned i, bool text) const;
+    // Argument i, a whole number between `least` and `most`.
+    int64_t whole(unsigned i, int64_t least, int64_t most, const char* range) const;
+    void set_whole(int64_t value);
     template <class T>
     T value(unsigned i) const;
     template <class T>

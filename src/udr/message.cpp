@@ -16,8 +16,9 @@ using Firebird::IRoutineMetadata;
 
 // Types of Firebird 4 and later, which the interface headers the module is
 // built with do not name.
-constexpr unsigned sql_timestamp_tz_ex = 32748, sql_int128 = 32752,
-                   sql_timestamp_tz = 32754, sql_dec16 = 32760, sql_dec34 = 32762;
+constexpr unsigned sql_timestamp_tz_ex = 32748, sql_time_tz_ex = 32750,
+                   sql_timestamp_tz = 32754, sql_time_tz = 32756, sql_dec16 = 32760,
+                   sql_dec34 = 32762;
 
 // The longest text a message holds.
 constexpr unsigned longest_text = 32767;
@@ -29,39 +30,42 @@ struct Declared {
     int scale;
 };
 
-bool is_integer(unsigned type) {
-    return type == SQL_SHORT || type == SQL_LONG || type == SQL_INT64 ||
-           type == sql_int128;
-}
-
 bool is_whole_number(const Declared& d) {
-    return is_integer(d.type) && d.scale == 0;
-}
-
-bool is_number(const Declared& d) {
-    return is_integer(d.type) || d.type == SQL_FLOAT || d.type == SQL_DOUBLE ||
-           d.type == SQL_D_FLOAT || d.type == sql_dec16 || d.type == sql_dec34;
+    return is_integer_type(d.type) && d.scale == 0;
 }
 
 bool is_decfloat(const Declared& d) {
     return d.type == sql_dec16 || d.type == sql_dec34;
 }
 
-// The type the routine reads or writes for a kind; length 0 keeps the
-// declared one (texts).
+bool is_number(const Declared& d) {
+    return is_integer_type(d.type) || d.type == SQL_FLOAT || d.type == SQL_DOUBLE ||
+           d.type == SQL_D_FLOAT || is_decfloat(d);
+}
+
+bool is_whole_kind(Kind kind) {
+    return kind == Kind::smallint || kind == Kind::integer;
+}
+
+// The type the routine reads or writes for a kind declared as `d`; length 0
+// keeps the declared one (texts).  A whole number declared as a whole
+// number of any width is read and written in that width, its range checked
+// at each call (call.h); declared otherwise, the server converts it.
 struct Wanted {
     unsigned type, length;
 };
 
-Wanted wanted(Kind kind) {
+Wanted wanted(Kind kind, const Declared& d) {
     switch (kind) {
         case Kind::cstring:
         case Kind::varchar:
             return {SQL_VARYING, 0};
         case Kind::smallint:
-            return {SQL_SHORT, 2};
         case Kind::integer:
-            return {SQL_LONG, 4};
+            if (is_whole_number(d)) {
+                return {d.type, integer_length(d.type)};
+            }
+            return kind == Kind::smallint ? Wanted{SQL_SHORT, 2} : Wanted{SQL_LONG, 4};
         case Kind::double_precision:
             return {SQL_DOUBLE, 8};
         case Kind::timestamp:
@@ -74,10 +78,23 @@ Wanted wanted(Kind kind) {
     return {0, 0};
 }
 
-// Whether a parameter declared as `d` carries `kind`.  An argument may be of
-// any type the server converts to the routine's, refusing at the call a
-// value out of its range (a whole number past SMALLINT, say); the result
-// must be of a type that holds every value the routine gives.
+// Whether the server laid a field out as the routine reads it.
+bool laid_out_as_read(const Field& f) {
+    if (catalog::is_text(f.kind)) {
+        return f.sql_type == SQL_VARYING && f.length <= longest_text;
+    }
+    if (is_whole_kind(f.kind)) {
+        return is_integer_type(f.sql_type) && f.length == integer_length(f.sql_type);
+    }
+    const Wanted w = wanted(f.kind, Declared{0, 0, 0});
+    return f.sql_type == w.type && f.length == w.length;
+}
+
+// Whether a parameter declared as `d` carries `kind`.  A whole number may
+// be declared of any integer type, wider or narrower than the entry point's:
+// a value outside what the routine takes, or what the declared result holds,
+// is an error at the call.  An argument may be of any type the server
+// converts to the routine's; a result of a type that holds what it gives.
 bool carries(Kind kind, Side side, const Declared& d) {
     const bool argument = side == Side::input;
     switch (kind) {
@@ -86,12 +103,10 @@ bool carries(Kind kind, Side side, const Declared& d) {
             return (d.type == SQL_VARYING || d.type == SQL_TEXT) &&
                    d.length <= longest_text;
         case Kind::smallint:
-            return is_whole_number(d) ||
-                   (!argument &&
-                    (d.type == SQL_FLOAT || d.type == SQL_DOUBLE || is_decfloat(d)));
         case Kind::integer:
-            return (is_whole_number(d) && (argument || d.type != SQL_SHORT)) ||
-                   (!argument && (d.type == SQL_DOUBLE || is_decfloat(d)));
+            return is_whole_number(d) ||
+                   (!argument && (d.type == SQL_DOUBLE || is_decfloat(d) ||
+                                  (kind == Kind::smallint && d.type == SQL_FLOAT)));
         case Kind::double_precision:
             return argument ? is_number(d) : d.type == SQL_DOUBLE;
         case Kind::timestamp:
@@ -114,19 +129,25 @@ const char* what_it_takes(Kind kind, Side side) {
         case Kind::varchar:
             return "a text (VARCHAR or CHAR)";
         case Kind::smallint:
-            return argument ? "a whole number (SMALLINT)"
-                            : "SMALLINT values, which need SMALLINT or a wider number";
+            return argument
+                       ? "a whole number (SMALLINT, INTEGER, BIGINT or INT128 with no "
+                         "decimals)"
+                       : "whole numbers, which need SMALLINT, INTEGER, BIGINT or INT128 "
+                         "with no decimals, FLOAT, DOUBLE PRECISION or DECFLOAT";
         case Kind::integer:
             return argument
-                       ? "a whole number (INTEGER)"
-                       : "INTEGER values, which need INTEGER, BIGINT, INT128, DOUBLE "
-                         "PRECISION or DECFLOAT";
+                       ? "a whole number (SMALLINT, INTEGER, BIGINT or INT128 with no "
+                         "decimals)"
+                       : "whole numbers, which need SMALLINT, INTEGER, BIGINT or INT128 "
+                         "with no decimals, DOUBLE PRECISION or DECFLOAT";
         case Kind::double_precision:
-            return argument ? "a number (DOUBLE PRECISION)"
+            return argument ? "a number (SMALLINT, INTEGER, BIGINT, INT128, NUMERIC, "
+                              "DECIMAL, FLOAT, DOUBLE PRECISION or DECFLOAT)"
                             : "DOUBLE PRECISION values, which need DOUBLE PRECISION";
         case Kind::timestamp:
-            return argument ? "a date (TIMESTAMP or DATE)"
-                            : "dates, which need TIMESTAMP or DATE";
+            return argument
+                       ? "a date (TIMESTAMP, DATE or TIMESTAMP WITH TIME ZONE)"
+                       : "dates, which need TIMESTAMP, DATE or TIMESTAMP WITH TIME ZONE";
         case Kind::blob:
         case Kind::blob_text:
         case Kind::blob_binary:
@@ -149,9 +170,13 @@ std::string type_name(const Declared& d) {
                                      : d.type == SQL_LONG  ? "INTEGER"
                                      : d.type == SQL_INT64 ? "BIGINT"
                                                            : "INT128";
-            return d.scale == 0 ? name
-                                : "NUMERIC or DECIMAL (" + name + ", scale " +
-                                      std::to_string(d.scale) + ")";
+            if (d.scale == 0) {
+                return name;
+            }
+            const unsigned digits =
+                static_cast<unsigned>(d.scale < 0 ? -d.scale : d.scale);
+            return "NUMERIC or DECIMAL with " + std::to_string(digits) + " decimal" +
+                   (digits == 1 ? "" : "s");
         }
         case SQL_FLOAT:
             return "FLOAT";
@@ -163,16 +188,24 @@ std::string type_name(const Declared& d) {
             return "DECFLOAT";
         case SQL_TIMESTAMP:
             return "TIMESTAMP";
+        case sql_timestamp_tz:
+        case sql_timestamp_tz_ex:
+            return "TIMESTAMP WITH TIME ZONE";
         case SQL_TYPE_DATE:
             return "DATE";
         case SQL_TYPE_TIME:
             return "TIME";
+        case sql_time_tz:
+        case sql_time_tz_ex:
+            return "TIME WITH TIME ZONE";
         case SQL_BLOB:
             return "BLOB";
+        case SQL_ARRAY:
+            return "an array";
         case SQL_BOOLEAN:
             return "BOOLEAN";
     }
-    return "a type of number " + std::to_string(d.type);
+    return "a type the server numbers " + std::to_string(d.type);
 }
 
 // "NAME (kovudf!Routine)": the function as the database declared it.
@@ -230,7 +263,7 @@ void conform(Status* status, const catalog::Function& function, Side side,
                               (side == Side::input ? "; it takes " : "; it returns ") +
                               what_it_takes(kind, side));
         }
-        const Wanted w = wanted(kind);
+        const Wanted w = wanted(kind, d);
         if (w.type == SQL_BLOB) {
             continue;  // as declared: its sub-type and set
         }
@@ -284,10 +317,7 @@ Layout lay_out(Status* status, const catalog::Function& function, Side side,
         f.sub_type = laid_out->getSubType(status, i);
         f.offset = laid_out->getOffset(status, i);
         f.null_offset = laid_out->getNullOffset(status, i);
-        const Wanted w = wanted(f.kind);
-        sound = f.sql_type == w.type &&
-                (w.length == 0 ? f.length <= longest_text : f.length == w.length) &&
-                f.offset + value_size(f) <= layout.length &&
+        sound = laid_out_as_read(f) && f.offset + value_size(f) <= layout.length &&
                 uint64_t{f.null_offset} + 2 <= layout.length;
     }
     if (!sound) {

@@ -22,6 +22,23 @@ namespace kovudf_udr {
 
 enum class Side { input, output };
 
+// INT128, of Firebird 4 and later, which the interface headers the module is
+// built with do not name.
+constexpr unsigned sql_int128 = 32752;
+
+// The whole-number types of a message, SMALLINT to INT128, and the bytes a
+// value of each takes (0 for any other type).
+constexpr unsigned integer_length(unsigned sql_type) {
+    return sql_type == SQL_SHORT    ? 2
+           : sql_type == SQL_LONG   ? 4
+           : sql_type == SQL_INT64  ? 8
+           : sql_type == sql_int128 ? 16
+                                    : 0;
+}
+constexpr bool is_integer_type(unsigned sql_type) {
+    return integer_length(sql_type) != 0;
+}
+
 struct Field {
     catalog::Kind kind;
     unsigned sql_type;     // SQL_VARYING, SQL_SHORT, ...

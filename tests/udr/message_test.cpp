@@ -15,7 +15,7 @@ namespace {
 using namespace udr_stand_ins;
 using kovudf_udr::Side;
 
-constexpr unsigned int128 = 32752, dec34 = 32762, timestamp_tz = 32754;
+constexpr unsigned int128 = 32752, dec34 = 32762, timestamp_tz = 32754, time_tz = 32756;
 
 struct Case {
     const char* function;
@@ -37,15 +37,19 @@ const Case cases[] = {
     {"StrLen", Side::input, 0, field(SQL_VARYING, 40000), 0, 0, "parameter 1 (TXT)"},
     {"Oct", Side::input, 0, field(SQL_BOOLEAN, 1), 0, 0, "is BOOLEAN; it takes a text"},
     {"StrToBlob", Side::input, 0, field(SQL_BLOB, 8), 0, 0, "is BLOB; it takes a text"},
-    // Whole numbers: any width in, wide enough out; no scale.
-    {"SubStr", Side::input, 1, field(SQL_LONG, 4), SQL_SHORT, 2, ""},
-    {"SubStr", Side::input, 2, field(int128, 16), SQL_SHORT, 2, ""},
+    // Whole numbers: any integer width in and out, read and written in it;
+    // no decimals; a result also as a double.
+    {"SubStr", Side::input, 1, field(SQL_LONG, 4), SQL_LONG, 4, ""},
+    {"SubStr", Side::input, 2, field(int128, 16), int128, 16, ""},
+    {"IAbs", Side::input, 0, field(SQL_SHORT, 2), SQL_SHORT, 2, ""},
     {"SubStr", Side::input, 1, field(SQL_LONG, 4, 0, -2), 0, 0, "(POS) is NUMERIC"},
     {"SubStr", Side::input, 1, field(SQL_VARYING, 5), 0, 0, "(POS) is VARCHAR"},
-    {"StrLen", Side::output, 0, field(SQL_INT64, 8), SQL_LONG, 4, ""},
+    {"StrLen", Side::output, 0, field(SQL_INT64, 8), SQL_INT64, 8, ""},
     {"StrLen", Side::output, 0, field(SQL_DOUBLE, 8), SQL_LONG, 4, ""},
-    {"StrLen", Side::output, 0, field(SQL_SHORT, 2), 0, 0, "the result is SMALLINT"},
-    {"VStrLen", Side::output, 0, field(SQL_SHORT, 2), SQL_SHORT, 2, ""},
+    {"StrLen", Side::output, 0, field(SQL_SHORT, 2), SQL_SHORT, 2, ""},
+    {"VStrLen", Side::output, 0, field(SQL_INT64, 8), SQL_INT64, 8, ""},
+    {"IAbs", Side::output, 0, field(SQL_INT64, 8, 0, -2), 0, 0,
+     "the result is NUMERIC or DECIMAL with 2 decimals"},
     // Doubles: any number in, DOUBLE PRECISION out.
     {"Round", Side::input, 0, field(SQL_LONG, 4, 0, -2), SQL_DOUBLE, 8, ""},
     {"Round", Side::input, 0, field(dec34, 16), SQL_DOUBLE, 8, ""},
@@ -53,6 +57,7 @@ const Case cases[] = {
     // Dates: TIMESTAMP, DATE, TIMESTAMP WITH TIME ZONE; never TIME.
     {"AddDate", Side::input, 0, field(SQL_TYPE_DATE, 4), SQL_TIMESTAMP, 8, ""},
     {"AddDate", Side::input, 0, field(SQL_TYPE_TIME, 4), 0, 0, "(TS) is TIME"},
+    {"AddDate", Side::input, 0, field(time_tz, 8), 0, 0, "(TS) is TIME WITH TIME ZONE"},
     {"ToDate", Side::output, 0, field(SQL_TYPE_DATE, 4), SQL_TIMESTAMP, 8, ""},
     {"ToDate", Side::output, 0, field(timestamp_tz, 12), SQL_TIMESTAMP, 8, ""},
     // BLOBs as declared, sub-type and set; nothing else.
