@@ -38,6 +38,8 @@
 #                has no server process, gbak or gfix (FB_SERVER "")
 #   FB_VARIANT   a name the expected outputs of several servers share
 #                ("windows"), "" for none
+#   FB_UPGRADE_THROUGH  the server an old database is restored and migrated
+#                on before it comes here ("" for none: it comes straight)
 # and defines fb_install, which installs or unpacks the server and sets
 # what only then is known (FB_HOME of a tree, FB_CHROOT).
 #
@@ -45,8 +47,9 @@
 #   has_feature FEATURE, runs_front FRONT   what the loaded profile says
 #   make_root DIR [UDF_DIR [stock]]         a private root: UdfAccess allows
 #                                           UDF_DIR (default build/; "default":
-#                                           the server's own setting), routines
-#                                           from build/udr, or with "stock" the
+#                                           the server's own setting; "full":
+#                                           any module), routines from
+#                                           build/udr, or with "stock" the
 #                                           server's own plugins.conf
 #   fb_isql|fb_gbak|fb_gfix ARGS...         the server's tools on $FBROOT
 #   has_tool NAME                           the server has that tool
@@ -64,6 +67,7 @@ use_server() {
     [ -f "$profile" ] || { echo "no server profile $1" >&2; return 1; }
     FB_CHROOT="" FB_LOG="" FB_COPY=() FB_LEGACY=works FB_FEATURES="" FB_SRP=yes FB_CLIENT=""
     FB_TARBALL=yes FB_LOAD="" FB_DEBIAN="" FB_WINDOWS="" FB_MODULES="" FB_VARIANT=""
+    FB_UPGRADE_THROUGH=""
     # shellcheck source=servers/3.0.sh
     . "$profile"
     SERVER_ID="$1"
@@ -217,9 +221,11 @@ make_root() {
     # "default": the server's own UdfAccess.  A Windows tree's own settings
     # (its providers) stay.
     if [ -n "$FB_WINDOWS" ]; then cp "$home/firebird.conf" "$dir/firebird.conf"; else : >"$dir/firebird.conf"; fi
-    if [ "$udf_dir" != default ]; then
-        echo "UdfAccess = Restrict $(fb_path "$udf_dir")" >>"$dir/firebird.conf"
-    fi
+    case "$udf_dir" in
+        default) ;;
+        full) echo "UdfAccess = Full" >>"$dir/firebird.conf" ;;
+        *) echo "UdfAccess = Restrict $(fb_path "$udf_dir")" >>"$dir/firebird.conf" ;;
+    esac
     if [ "$plugins" = stock ]; then
         # Firebird 2.5 has no plugins and no plugins.conf.
         if [ -e "$home/plugins.conf" ] || [ -L "$home/plugins.conf" ]; then

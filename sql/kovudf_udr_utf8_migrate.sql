@@ -15,22 +15,30 @@
 
    Views, procedures and triggers that call the functions keep working; a
    view with a column of a legacy CSTRING result is made anew from its own
-   text, as Firebird 6 knows no CSTRING columns.  It works in dialects 1
-   and 3, on Firebird 3 and later, and may run again: routines are left as
-   they are.  A declaration that does not fit its entry point (another
-   number of parameters, a number where the entry point takes a text, a
-   number result not BY VALUE, ...) would crash or mislead a legacy server:
-   if there is one, the migration changes nothing and says which and why.
+   text, as Firebird 6 knows no CSTRING columns.  An expression index over a
+   function that moves (directly, or through a computed column, a PSQL
+   function or a package) is built anew from the routine's results, and made
+   active if a restore that could not compute it left it inactive.  Whole
+   numbers keep their declared types, SMALLINT to INT128.  It works in
+   dialects 1 and 3, on Firebird 3 and later, and may run again: routines are
+   left as they are.  A declaration the routine cannot take as it stands (a
+   number where the entry point reads a text, a number result returned by
+   reference, fewer parameters than the entry point reads, ...) is named with
+   what a legacy server made of it, and while there is one the migration
+   changes nothing.  Its last line says what it changed and that it was
+   committed.
 
    Read first:    isql-fb -i kovudf_udr_utf8_migrate_report.sql <database>
    Then change:   isql-fb -i kovudf_udr_utf8_migrate.sql <database>
 
    The module libkovudf.so (kovudf.dll) must be in the server's UDR
-   directory first.  The way back is a backup taken before:
+   directory first.  Run it with the application stopped: rebuilding an
+   index needs its table unused.  The way back is a backup taken before:
        gbak -b <database> before_udr.fbk        (before the migration)
        gbak -rep before_udr.fbk <database>      (to return to the legacy UDFs)
    The server cannot turn an external routine back into a legacy function in
-   place (ALTER EXTERNAL FUNCTION refuses a routine). */
+   place (ALTER EXTERNAL FUNCTION refuses a routine).  docs/upgrading.md is
+   the whole way, from the old server's backup. */
 
 SET LIST ON;
 SET AUTODDL OFF;
@@ -77,6 +85,16 @@ EXECUTE BLOCK RETURNS (report VARCHAR(8000) CHARACTER SET UTF8) AS
     DECLARE view_count INTEGER = 0;
     DECLARE misfit_count INTEGER = 0;
     DECLARE misfit_list VARCHAR(7000) CHARACTER SET UTF8 = '';
+    -- The names of the functions that move, each between two separators.
+    DECLARE sep CHAR(1) CHARACTER SET UTF8;
+    DECLARE moved VARCHAR(8000) CHARACTER SET UTF8;
+    DECLARE relation VARCHAR(63) CHARACTER SET UTF8;
+    DECLARE inactive SMALLINT;
+    DECLARE uses_moved BOOLEAN;
+    DECLARE index_count INTEGER = 0;
+    DECLARE activated_count INTEGER = 0;
+    DECLARE left_count INTEGER = 0;
+    DECLARE done INTEGER;
 
     -- The routine's SQL type for a legacy parameter or result of a kind of
     -- the table (c CSTRING, v VARCHAR, s SMALLINT, i INTEGER, d DOUBLE
@@ -99,30 +117,34 @@ EXECUTE BLOCK RETURNS (report VARCHAR(8000) CHARACTER SET UTF8) AS
         expected = DECODE(kind, 'c', 40, 'v', 37, 's', 7, 'i', 8, 'd', 27, 't', 35, 261);
         by_value = kind IN ('s', 'i', 'd');
         declared = TRIM(DECODE(field_type, 40, 'CSTRING', 37, 'VARCHAR', 14, 'CHAR', 7, 'SMALLINT',
-                          8, 'INTEGER', 16, 'BIGINT', 10, 'FLOAT', 27, 'DOUBLE PRECISION',
-                          35, IIF(dialect = 1, 'DATE', 'TIMESTAMP'), 12, 'DATE', 13, 'TIME',
-                          261, 'BLOB', 23, 'BOOLEAN', 'a type numbered ' || field_type));
-        IF (num_scale <> 0 AND field_type IN (7, 8, 16)) THEN
+                          8, 'INTEGER', 16, 'BIGINT', 26, 'INT128', 10, 'FLOAT',
+                          27, 'DOUBLE PRECISION', 35, IIF(dialect = 1, 'DATE', 'TIMESTAMP'),
+                          12, 'DATE', 13, 'TIME', 261, 'BLOB', 23, 'BOOLEAN',
+                          'a type numbered ' || field_type));
+        IF (num_scale <> 0 AND field_type IN (7, 8, 16, 26)) THEN
             declared = 'NUMERIC or DECIMAL';
-        -- A dialect-3 DATE result is the date of the entry point's TIMESTAMP.
+        -- A whole number of any integer width is read and written in that
+        -- width by the routine, as a legacy server read the low bytes of a
+        -- wider one; a dialect-3 DATE result is the date of the entry point's
+        -- TIMESTAMP.
+        IF (kind IN ('s', 'i') AND field_type IN (7, 8, 16, 26) AND num_scale = 0) THEN
+            expected = field_type;
         IF (field_type <> expected AND NOT (is_result AND kind = 't' AND field_type = 12)) THEN
             why = 'is ' || declared || '; the entry point ' ||
-                  TRIM(IIF(is_result, 'returns', 'takes')) || ' ' ||
-                  TRIM(DECODE(kind, 'c', 'a CSTRING', 'v', 'a VARCHAR', 's', 'a SMALLINT',
-                              'i', 'an INTEGER', 'd', 'a DOUBLE PRECISION',
+                  TRIM(IIF(is_result, 'returns', 'reads')) || ' ' ||
+                  TRIM(DECODE(kind, 'c', 'a CSTRING', 'v', 'a VARCHAR', 's', 'a whole number',
+                              'i', 'a whole number', 'd', 'a DOUBLE PRECISION',
                               't', IIF(dialect = 1, 'a DATE', 'a TIMESTAMP'), 'a BLOB')) ||
                   IIF(is_result, CAST('' AS VARCHAR(6)), ' there');
-        ELSE IF (num_scale <> 0 AND field_type IN (7, 8)) THEN
-            why = 'is ' || declared || '; the entry point takes a whole number there';
         ELSE IF (is_result AND by_value AND mechanism <> 0) THEN
             why = 'is ' || declared || ' returned by reference; the entry point returns it BY VALUE';
         ELSE IF (is_result AND NOT by_value AND kind NOT IN ('x', 'y')
                  AND mechanism NOT IN (-1, 1)) THEN
             why = 'is returned BY VALUE; the entry point returns a pointer to it (FREE_IT)';
         ELSE IF (NOT is_result AND kind = 'b' AND mechanism <> 3) THEN
-            why = 'is a BLOB passed by descriptor; the entry point takes the BLOB itself';
+            why = 'is a BLOB passed by descriptor; the entry point reads the BLOB itself';
         ELSE IF (NOT is_result AND kind <> 'b' AND mechanism NOT IN (1, 5)) THEN
-            why = 'is passed BY VALUE or by descriptor; the entry point takes it by reference';
+            why = 'is passed BY VALUE or by descriptor; the entry point reads it by reference';
         IF (why IS NULL AND kind IN ('c', 'v')) THEN
         BEGIN
             -- A text keeps its set (the database's default when it names
@@ -160,13 +182,16 @@ EXECUTE BLOCK RETURNS (report VARCHAR(8000) CHARACTER SET UTF8) AS
                                ' CHARACTER SET ' || set_name, '');
         END
         ELSE IF (why IS NULL) THEN
-            sql_type = TRIM(DECODE(field_type, 7, 'SMALLINT', 8, 'INTEGER', 27, 'DOUBLE PRECISION',
-                                   12, 'DATE', 35, IIF(dialect = 1, 'DATE', 'TIMESTAMP')));
+            sql_type = TRIM(DECODE(field_type, 7, 'SMALLINT', 8, 'INTEGER', 16, 'BIGINT',
+                                   26, 'INT128', 27, 'DOUBLE PRECISION', 12, 'DATE',
+                                   35, IIF(dialect = 1, 'DATE', 'TIMESTAMP')));
         SUSPEND;
     END
 
 BEGIN
     SELECT MON$SQL_DIALECT FROM MON$DATABASE INTO dialect;
+    sep = ASCII_CHAR(1);
+    moved = sep;
     -- Pass 1 reads and checks every declaration; pass 2 (the migration,
     -- when every one fits) changes them.
     WHILE (pass <= IIF(migrate, 2, 1)) DO
@@ -337,7 +362,7 @@ BEGIN
                    CAST('B' AS VARCHAR(20)), CAST('FILE_NAME' AS VARCHAR(20)), CAST('UNUSED' AS VARCHAR(20)),
                    CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)), CAST(NULL AS VARCHAR(20)) FROM RDB$DATABASE
             )
-            SELECT TRIM(f.RDB$FUNCTION_NAME), TRIM(f.RDB$MODULE_NAME), TRIM(f.RDB$ENTRYPOINT),
+            SELECT TRIM(TRAILING FROM f.RDB$FUNCTION_NAME), TRIM(f.RDB$MODULE_NAME), TRIM(f.RDB$ENTRYPOINT),
                    TRIM(f.RDB$ENGINE_NAME), f.RDB$RETURN_ARGUMENT, e.routine, e.kinds,
                    e.result_kind, e.own = 'y', e.p1, e.p2, e.p3, e.p4, e.p5, e.p6
             FROM RDB$FUNCTIONS f
@@ -361,7 +386,7 @@ BEGIN
                 why = '';
             ELSE IF (routine IS NULL) THEN
                 why = 'the module has no entry point ' || entry;
-            ELSE IF (dialect = 1 AND name <> UPPER(name)) THEN
+            ELSE IF (dialect = 1 AND name NOT SIMILAR TO '[A-Z][A-Z0-9_$]*') THEN
                 why = 'its name needs quotes, which a dialect-1 database does not read';
             ELSE IF (result_kind IN ('x', 'y') AND returned <> CHAR_LENGTH(kinds) + 1) THEN
                 why = 'its result is not RETURNS PARAMETER ' || (CHAR_LENGTH(kinds) + 1) ||
@@ -403,11 +428,15 @@ BEGIN
                         END
                     END
                 END
-                IF (why IS NULL AND declared_count <> CHAR_LENGTH(kinds)) THEN
+                IF (why IS NULL AND declared_count < CHAR_LENGTH(kinds)) THEN
                     why = 'it has ' || declared_count || ' ' ||
                           TRIM(IIF(declared_count = 1, 'parameter', 'parameters')) ||
-                          '; the entry point takes ' ||
-                          CHAR_LENGTH(kinds);
+                          '; the entry point reads ' || CHAR_LENGTH(kinds) ||
+                          ', the others from whatever lay beyond';
+                ELSE IF (why IS NULL AND declared_count > CHAR_LENGTH(kinds)) THEN
+                    why = 'it has ' || declared_count || ' parameters; the entry point reads ' ||
+                          'the first ' || CHAR_LENGTH(kinds) || ', and the routine takes ' ||
+                          'exactly those';
             END
             IF (pass = 1) THEN
             BEGIN
@@ -426,12 +455,14 @@ BEGIN
                 ELSE
                 BEGIN
                     move_count = move_count + 1;
+                    moved = moved || name || sep;
                     report = quoted || ' (' || entry || ' in ' || module ||
                              ') becomes the routine (' || SUBSTRING(parameters FROM 3) ||
                              ') RETURNS ' || result_type;
-                    IF (module STARTING WITH '/') THEN
-                        report = report || ' (its module is an absolute path: Firebird 6 ' ||
-                                 'alters it only where UdfAccess allows that directory)';
+                    IF (module SIMILAR TO '([A-Za-z]:)?[/\\]%') THEN
+                        report = report || ' (its module is named by an absolute path: ' ||
+                                 'restoring it, and altering it on Firebird 6, needs ' ||
+                                 'UdfAccess to allow that directory)';
                 END
                 SUSPEND;
             END
@@ -444,7 +475,7 @@ BEGIN
         -- A view with a column of a legacy CSTRING result, which Firebird 6
         -- no longer knows, is made anew from its own text, column names and
         -- all.
-        FOR SELECT TRIM(r.RDB$RELATION_NAME), r.RDB$VIEW_SOURCE FROM RDB$RELATIONS r
+        FOR SELECT TRIM(TRAILING FROM r.RDB$RELATION_NAME), r.RDB$VIEW_SOURCE FROM RDB$RELATIONS r
             WHERE r.RDB$VIEW_BLR IS NOT NULL AND COALESCE(r.RDB$SYSTEM_FLAG, 0) = 0
               AND EXISTS (SELECT 1 FROM RDB$RELATION_FIELDS rf
                           JOIN RDB$FIELDS fd ON fd.RDB$FIELD_NAME = rf.RDB$FIELD_SOURCE
@@ -465,7 +496,7 @@ BEGIN
             ELSE
             BEGIN
                 column_list = '';
-                FOR SELECT TRIM(RDB$FIELD_NAME) FROM RDB$RELATION_FIELDS
+                FOR SELECT TRIM(TRAILING FROM RDB$FIELD_NAME) FROM RDB$RELATION_FIELDS
                     WHERE RDB$RELATION_NAME = :name ORDER BY RDB$FIELD_POSITION
                     INTO column_name
                 DO
@@ -477,10 +508,110 @@ BEGIN
             END
         END
 
+        -- An expression index computed from a function that moves holds the
+        -- legacy function's keys, or none where a restore could not compute
+        -- it and left it inactive: once the functions are routines it is
+        -- built anew and active.  What uses a function that moves: the
+        -- functions, and what the server records as depending on them -
+        -- computed columns (then the column itself), PSQL functions,
+        -- packages (then each of their functions).  A restore that could not compute an index records none
+        -- of its dependencies: then its expression's BLR names the function
+        -- (blr_function, or blr_function2 for a package) or the column.
+        FOR WITH RECURSIVE
+            uses (name, kind, field, depth) AS (
+                SELECT TRIM(TRAILING FROM f.RDB$FUNCTION_NAME), 15,
+                       CAST(NULL AS VARCHAR(63) CHARACTER SET UTF8), 0
+                    FROM RDB$FUNCTIONS f
+                    WHERE f.RDB$PACKAGE_NAME IS NULL
+                      AND POSITION(:sep || TRIM(TRAILING FROM f.RDB$FUNCTION_NAME) || :sep
+                                   IN :moved) > 0
+                UNION ALL
+                SELECT e.name, e.kind, e.field, u.depth + 1 FROM uses u JOIN (
+                    SELECT d.RDB$DEPENDED_ON_NAME AS on_name, d.RDB$DEPENDED_ON_TYPE AS on_kind,
+                           d.RDB$FIELD_NAME AS on_field,
+                           TRIM(TRAILING FROM d.RDB$DEPENDENT_NAME) AS name,
+                           d.RDB$DEPENDENT_TYPE AS kind,
+                           CAST(NULL AS VARCHAR(63) CHARACTER SET UTF8) AS field
+                        FROM RDB$DEPENDENCIES d WHERE d.RDB$DEPENDENT_TYPE IN (3, 15, 19)
+                    UNION ALL
+                    SELECT rf.RDB$FIELD_SOURCE, 3, NULL, TRIM(TRAILING FROM rf.RDB$RELATION_NAME),
+                           0, TRIM(TRAILING FROM rf.RDB$FIELD_NAME)
+                        FROM RDB$RELATION_FIELDS rf
+                    UNION ALL
+                    SELECT p.RDB$PACKAGE_NAME, 19, NULL, TRIM(TRAILING FROM p.RDB$PACKAGE_NAME),
+                           18, NULL
+                        FROM RDB$PACKAGES p
+                    UNION ALL
+                    SELECT pf.RDB$PACKAGE_NAME, 19, NULL,
+                           TRIM(TRAILING FROM pf.RDB$FUNCTION_NAME), 15, NULL
+                        FROM RDB$FUNCTIONS pf WHERE pf.RDB$PACKAGE_NAME IS NOT NULL
+                ) e ON e.on_name = u.name AND e.on_kind = u.kind
+                   AND e.on_field IS NOT DISTINCT FROM u.field
+                WHERE u.depth < 8)
+            SELECT TRIM(TRAILING FROM i.RDB$INDEX_NAME), TRIM(TRAILING FROM i.RDB$RELATION_NAME),
+                   COALESCE(i.RDB$INDEX_INACTIVE, 0),
+                   i.RDB$EXPRESSION_BLR IS NOT NULL AND EXISTS (SELECT 1 FROM uses u
+                       WHERE EXISTS (SELECT 1 FROM RDB$DEPENDENCIES d
+                                     WHERE d.RDB$DEPENDENT_NAME = i.RDB$INDEX_NAME
+                                       AND d.RDB$DEPENDENT_TYPE = 6
+                                       AND d.RDB$DEPENDED_ON_NAME = u.name
+                                       AND d.RDB$DEPENDED_ON_TYPE = u.kind
+                                       AND d.RDB$FIELD_NAME IS NOT DISTINCT FROM u.field)
+                          OR (NOT EXISTS (SELECT 1 FROM RDB$DEPENDENCIES d
+                                          WHERE d.RDB$DEPENDENT_NAME = i.RDB$INDEX_NAME
+                                            AND d.RDB$DEPENDENT_TYPE = 6)
+                              AND POSITION(
+                                  CAST(ASCII_CHAR(DECODE(u.kind, 15, 100, 18, 194, 0, 0))
+                                       AS VARCHAR(1) CHARACTER SET OCTETS) ||
+                                  CAST(ASCII_CHAR(OCTET_LENGTH(COALESCE(u.field, u.name)))
+                                       AS VARCHAR(1) CHARACTER SET OCTETS) ||
+                                  CAST(COALESCE(u.field, u.name)
+                                       AS VARCHAR(252) CHARACTER SET OCTETS)
+                                  IN i.RDB$EXPRESSION_BLR) > 0
+                              AND (u.kind IN (15, 18) OR (u.kind = 0
+                                   AND u.name = TRIM(TRAILING FROM i.RDB$RELATION_NAME)))))
+            FROM RDB$INDICES i
+            WHERE COALESCE(i.RDB$SYSTEM_FLAG, 0) = 0
+            ORDER BY 2, 1
+            INTO name, relation, inactive, uses_moved
+        DO
+        BEGIN
+            quoted = IIF(dialect = 1, name, '"' || REPLACE(name, '"', '""') || '"');
+            IF (uses_moved AND pass = 1) THEN
+            BEGIN
+                index_count = index_count + 1;
+                activated_count = activated_count + IIF(inactive <> 0, 1, 0);
+                report = 'index ' || quoted || ' on ' ||
+                         IIF(dialect = 1, relation, '"' || REPLACE(relation, '"', '""') || '"') ||
+                         IIF(inactive <> 0,
+                             ' is built and made active: it was inactive, as a restore ' ||
+                             'that could not compute it leaves it, and its expression uses ' ||
+                             'a function that moves',
+                             ' is built anew: its expression uses a function that moves');
+                SUSPEND;
+            END
+            ELSE IF (uses_moved) THEN
+            BEGIN
+                IF (inactive = 0) THEN
+                    EXECUTE STATEMENT 'ALTER INDEX ' || quoted || ' INACTIVE';
+                EXECUTE STATEMENT 'ALTER INDEX ' || quoted || ' ACTIVE';
+            END
+            ELSE IF (inactive <> 0 AND pass = 1) THEN
+            BEGIN
+                left_count = left_count + 1;
+                report = 'index ' || quoted || ' is inactive and uses no function that ' ||
+                         'moves: left as it is';
+                SUSPEND;
+            END
+        END
+
         IF (pass = 1) THEN
         BEGIN
             report = move_count || ' to move, ' || routine_count || ' already routines, ' ||
-                     view_count || ' views to make anew, ' || misfit_count || ' that do not fit' ||
+                     view_count || ' views to make anew, ' || index_count ||
+                     IIF(index_count = 1, CAST(' index' AS VARCHAR(8)), ' indexes') ||
+                     ' to build (' || activated_count || ' of them inactive), ' ||
+                     misfit_count || ' that do not fit' ||
                      IIF(misfit_count > 0, ': nothing changes until each is mended or dropped',
                          CAST('' AS VARCHAR(1))) ||
                      IIF(migrate, CAST('.' AS VARCHAR(1)), '.  Nothing was changed: this is the report.');
@@ -488,9 +619,28 @@ BEGIN
             IF (misfit_count > 0) THEN
                 EXCEPTION KOVUDF_MIGRATION 'kovudf: nothing changed' || misfit_list;
         END
+        ELSE
+        BEGIN
+            -- What the COMMIT below makes lasting, said once it has.
+            done = RDB$SET_CONTEXT('USER_SESSION', 'KOVUDF_MIGRATED',
+                'kovudf: ' || move_count ||
+                IIF(move_count = 1, CAST(' function' AS VARCHAR(10)), ' functions') ||
+                ' moved to the routines, ' || view_count ||
+                IIF(view_count = 1, CAST(' view' AS VARCHAR(6)), ' views') || ' made anew, ' ||
+                index_count || IIF(index_count = 1, CAST(' index' AS VARCHAR(8)), ' indexes') ||
+                ' built (' || activated_count || ' of them made active); committed.');
+            done = RDB$SET_CONTEXT('USER_SESSION', 'KOVUDF_TRANSACTION', CURRENT_TRANSACTION);
+        END
         pass = pass + 1;
     END
 END^
 SET TERM ; ^
 DROP EXCEPTION KOVUDF_MIGRATION;
 COMMIT;
+-- The last line: what was changed and committed, or that nothing was.  A
+-- COMMIT that failed leaves isql in the same transaction.
+SELECT COALESCE(IIF(RDB$GET_CONTEXT('USER_SESSION', 'KOVUDF_TRANSACTION') = CURRENT_TRANSACTION,
+                    'kovudf: the COMMIT failed; nothing changed.',
+                    RDB$GET_CONTEXT('USER_SESSION', 'KOVUDF_MIGRATED')),
+                'kovudf: nothing changed.') AS report
+FROM RDB$DATABASE;

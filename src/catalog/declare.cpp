@@ -544,7 +544,7 @@ std::string drop_script() {
                "    DECLARE dialect SMALLINT;\n"
                "BEGIN\n"
                "    SELECT MON$SQL_DIALECT FROM MON$DATABASE INTO dialect;\n"
-               "    FOR SELECT TRIM(RDB$FUNCTION_NAME) FROM RDB$FUNCTIONS\n"
+               "    FOR SELECT TRIM(TRAILING FROM RDB$FUNCTION_NAME) FROM RDB$FUNCTIONS\n"
                "        WHERE RDB$PACKAGE_NAME IS NULL\n"
                "          AND ") +
            ours +

@@ -5,4 +5,9 @@ UPDATE customers SET name = name || ' ' WHERE id = 1;
 SELECT * FROM customer_view ORDER BY id;
 SELECT id, name_upper, CAST(memo AS VARCHAR(100) CHARACTER SET OCTETS) AS memo FROM customers ORDER BY id;
 SELECT * FROM anniversary(1);
+SELECT IIF((SELECT LIST(id) FROM customers WHERE UDF_STRLEN(name) IS NULL
+            PLAN (customers INDEX (customers_name_bytes))) IS NOT DISTINCT FROM
+           (SELECT LIST(id) FROM customers WHERE UDF_STRLEN(name) + 0 IS NULL),
+           CAST('agree' AS VARCHAR(6)), 'differ') AS name_bytes_index
+FROM RDB$DATABASE;
 ROLLBACK;

@@ -169,7 +169,7 @@ migration_works() {
     echo "DECLARE EXTERNAL FUNCTION BADLEN INTEGER RETURNS INTEGER BY VALUE
           ENTRY_POINT '_UDF_StrLen' MODULE_NAME 'kovudf'; COMMIT;" | quietly fb_isql -q -b "$database"
     if out=$(FBROOT="$own" fb_isql -q -m -b "$database" -i "$ROOT/sql/kovudf_udr_migrate.sql" 2>&1) ||
-        ! echo "$out" | grep -q 'BADLEN.*parameter 1 is INTEGER; the entry point takes a CSTRING' ||
+        ! echo "$out" | grep -q 'BADLEN.*parameter 1 is INTEGER; the entry point reads a CSTRING' ||
         [ "$(function_kinds "$database")" != " FUNCTIONS 42 ROUTINES 0 " ]; then
         echo "the migration with a misfit: $out" >&2
         return 1
@@ -185,15 +185,17 @@ migration_works() {
     FBROOT="$own" dependents_give "$database" after || return 1
     kinds=$(FBROOT="$own" function_kinds "$database")
     [ "$kinds" = " FUNCTIONS 41 ROUTINES 41 " ] || { echo "after the move: $kinds" >&2; return 1; }
-    # The way back (where the server has a gbak), and what the server's own
-    # UdfAccess makes of it.
-    if has_tool gbak; then
-        FBROOT="$own" quietly fb_gbak -rep "$dir/before_udr.fbk" "$database" || return 1
+    # The way back, where the legacy functions run and the server has a
+    # gbak: the backup restored where the module is allowed, and what the
+    # server's own UdfAccess makes of it.
+    if [ "$FB_LEGACY" = works ] && has_tool gbak; then
+        quietly fb_gbak -rep "$dir/before_udr.fbk" "$database" || return 1
         kinds=$(function_kinds "$database")
         [ "$kinds" = " FUNCTIONS 41 ROUTINES 0 " ] || { echo "after the way back: $kinds" >&2; return 1; }
-    fi
-    if [ "$FB_LEGACY" = works ] && has_tool gbak; then
-        out=$(FBROOT="$own" fb_isql -q -m "$database" -i "$ROOT/tests/migration/check.sql" 2>&1)
+        # (A write to a table with an index computed by a legacy function
+        # that cannot load leaves Firebird 3 to 5 hanging at its rollback:
+        # a call of its own.)
+        out=$(echo "SELECT UDF_TRIM('x') FROM RDB\$DATABASE;" | FBROOT="$own" fb_isql -q -m "$database" 2>&1)
         echo "$out" | grep -q 'module name or entrypoint could not be found' || {
             echo "a legacy call under the server's own UdfAccess gave: $out" >&2
             return 1

@@ -1,17 +1,20 @@
 # shellcheck shell=bash
 # upgrade.sh - the way an existing database moves to the routines, sourced
-# by ./run after tests/sql/suite.sh and tests/sql/charsets.sh.
+# by ./run after tests/sql/suite.sh, tests/sql/charsets.sh and
+# tests/server/server.sh.  The steps are docs/upgrading.md's, as an
+# administrator types them: change one, change the other.
 #
 #   upgrade_fixture    once a run, on Firebird 2.5: an application's
 #                      databases made with the legacy module (sjis.sql,
-#                      none_dialect1.sql: their own names, sizes and module
-#                      spellings, a view, a procedure, a trigger, rows),
-#                      backed up with 2.5's gbak into build/upgrade
-#   upgrade_journey    on the current server: each backup restored, the
-#                      report read, the migration run, and check_NAME.sql
-#                      read under the server's own UdfAccess, which must give
-#                      expected/NAME.out and, where the legacy module runs,
-#                      what it gave before the move
+#                      none_dialect1.sql: their own names, sizes, types and
+#                      module spellings, a view, a procedure, a trigger,
+#                      expression indexes, rows), backed up with 2.5's gbak
+#                      into build/upgrade
+#   upgrade_journey    on the current server: each backup restored and
+#                      migrated through a server as the guide says, and
+#                      check_NAME.sql read under the server's own UdfAccess,
+#                      which must give expected/NAME.out and, where the
+#                      legacy module runs, what it gave before the move
 
 UPGRADE_DIR="$BUILD/upgrade"
 UPGRADE_DATABASES=(sjis none_dialect1)
@@ -45,11 +48,56 @@ upgrade_check() {
         cut_messages 0 | upgrade_text "$1" | upgrade_lines
 }
 
-upgrade_script() {
-    fb_isql -q -m -b "$2" -i "$ROOT/sql/$1" 2>&1 | upgrade_lines
+upgrade_lines() { sed -e "s|$UPGRADE_DIR/udf|@UDF_DIR@|g" -e '/^ *$/d'; }
+
+# upgrade_on_server BACKUP FILE ACCESS [migrate [BACKUP_TO]]: the guide's
+# steps on a server of the current profile whose firebird.conf says
+# UdfAccess = ACCESS ("full" while restoring and migrating, "default"
+# otherwise), through the network as SYSDBA: gbak restores BACKUP into
+# FILE; where it could not compute an index it ends with the database not
+# online, and gfix -online brings it online.  With "migrate", the report and
+# the migration follow (their lines printed: the report's, and the
+# migration's last), and with BACKUP_TO a gbak backup of the result.
+upgrade_on_server() {
+    local backup="$1" file="$2" access="$3" migrate="${4:-}" backup_to="${5:-}" status=0
+    local log="$UPGRADE_DIR/$SERVER_ID-restore.log"
+    rm -f "$file"
+    server_start "$access" || return 1
+    local target="127.0.0.1/$server_port:$file" user=(-user SYSDBA -password "$SERVER_PASSWORD")
+    on_server fb_gbak -c "${user[@]}" "$backup" "$target" >"$log" 2>&1 || status=$?
+    if [ "$status" -ne 0 ] && grep -q 'not online due to failure to activate' "$log" &&
+        on_server quietly fb_gfix -online "${user[@]}" "$target"; then
+        status=0
+    fi
+    if [ "$status" -ne 0 ]; then
+        cat "$log" >&2
+    elif [ -n "$migrate" ]; then
+        on_server fb_isql -q -m -b "${user[@]}" -i "$ROOT/sql/kovudf_udr_migrate_report.sql" \
+            "$target" && on_server fb_isql -q -m -b "${user[@]}" \
+            -i "$ROOT/sql/kovudf_udr_migrate.sql" "$target" | grep -E '^REPORT +kovudf: ' &&
+            { [ -z "$backup_to" ] || on_server quietly fb_gbak -b "${user[@]}" "$target" "$backup_to"; } ||
+            status=1
+    fi
+    server_stop
+    return "$status"
 }
 
-upgrade_lines() { sed -e "s|$UPGRADE_DIR/udf|@UDF_DIR@|g" -e '/^ *$/d'; }
+# The guide's way for the backup of NAME into FILE on the current server:
+# restored and migrated there, or where the profile says
+# FB_UPGRADE_THROUGH, restored and migrated on that server, backed up with
+# its gbak and restored here.
+upgrade_route() {
+    local db="$1" file="$2" moved="$UPGRADE_DIR/$SERVER_ID-$1-migrated.fbk"
+    if [ -z "$FB_UPGRADE_THROUGH" ]; then
+        upgrade_on_server "$UPGRADE_DIR/$db.fbk" "$file" full migrate
+        return
+    fi
+    (
+        use_server "$FB_UPGRADE_THROUGH" && fb_install >/dev/null || exit 1
+        upgrade_on_server "$UPGRADE_DIR/$db.fbk" "$UPGRADE_DIR/$SERVER_ID-$db-through.fdb" \
+            full migrate "$moved"
+    ) && upgrade_on_server "$moved" "$file" default
+}
 
 # One database's journey on the current server.
 upgrade_moves() {
@@ -57,15 +105,13 @@ upgrade_moves() {
     local own="$UPGRADE_DIR/root-$SERVER_ID-default" legacy="$UPGRADE_DIR/root-$SERVER_ID"
     local expected
     rm -f "$file" "$out".*
-    FBROOT="$legacy" quietly fb_gbak -c "$UPGRADE_DIR/$db.fbk" "$file" || return 1
+    # What the application read before, where the legacy module runs: the
+    # backup restored where the old module is allowed.
     if [ "$FB_LEGACY" = works ]; then
-        FBROOT="$legacy" upgrade_check "$db" "$file" >"$out.legacy"
+        FBROOT="$legacy" quietly fb_gbak -c "$UPGRADE_DIR/$db.fbk" "$file" &&
+            FBROOT="$legacy" upgrade_check "$db" "$file" >"$out.legacy" || return 1
     fi
-    # The migration runs where the old module's directory is allowed, as a
-    # legacy server's was: Firebird 6 alters no declaration whose module is
-    # an absolute path UdfAccess does not allow.
-    FBROOT="$own" upgrade_script kovudf_udr_migrate_report.sql "$file" >"$out.report" &&
-        FBROOT="$legacy" upgrade_script kovudf_udr_migrate.sql "$file" >/dev/null &&
+    upgrade_route "$db" "$file" | upgrade_lines >"$out.report" &&
         FBROOT="$own" upgrade_check "$db" "$file" >"$out.check" || {
         cat "$out.report" >&2
         return 1
@@ -78,14 +124,16 @@ upgrade_moves() {
 
 upgrade_journey() {
     local db
-    if [ ! -f "$UPGRADE_DIR/sjis.fbk" ] || ! has_tool gbak; then
-        skip "the upgrade journey on $FB_NAME" "no databases from Firebird 2.5, or no gbak to restore them"
+    if [ ! -f "$UPGRADE_DIR/sjis.fbk" ] || ! has_tool gbak || [ -z "$FB_SERVER" ] ||
+        { [ -n "$FB_UPGRADE_THROUGH" ] && ! (use_server "$FB_UPGRADE_THROUGH" && fb_install) >/dev/null 2>&1; }; then
+        skip "the upgrade journey on $FB_NAME" \
+            "no databases from Firebird 2.5, no gbak or server to restore them, or no ${FB_UPGRADE_THROUGH:-server} to go through"
         return
     fi
     make_root "$UPGRADE_DIR/root-$SERVER_ID" "$UPGRADE_DIR/udf"
     make_root "$UPGRADE_DIR/root-$SERVER_ID-default" default
     for db in "${UPGRADE_DATABASES[@]}"; do
-        check "a 2.5 $db database moves to the routines on $FB_NAME, and reads as before" \
+        check "a 2.5 $db database moves to the routines on $FB_NAME as the guide says, and reads as before" \
             upgrade_moves "$db"
     done
 }
