@@ -4,16 +4,17 @@
 # Linux, a plain install and the Debian package: the modules go into the
 # server's own directories (KOVUDF_UDF_DIR, KOVUDF_UDR_DIR; by default
 # those of the Firebird of the Debian release KOVUDF_DEBIAN names), the
-# scripts, README and CHANGELOG into <prefix>/share/kovudf, and the
+# scripts, README, CHANGELOG and docs/ into <prefix>/share/kovudf, and the
 # package's changelogs and copyright into <prefix>/share/doc/kovudf.  The .tar.gz holds the same files laid out as in a
 # Firebird root (UDF/, plugins/udr/, sql/), for servers installed elsewhere;
 # its rules form the "archive" component, which a plain install skips.
 #
 # Windows (the .zip): UDF/kovudf.dll, plugins/udr/kovudf.dll, sql/, and
-# README.txt and CHANGELOG.txt with Windows line endings.
+# README.txt, CHANGELOG.txt and docs/*.txt with Windows line endings.
 
 file(GLOB KOVUDF_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/sql/*.sql)
 set(KOVUDF_DOCS ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/CHANGELOG.md)
+file(GLOB KOVUDF_DOC_PAGES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/*.md)
 
 set(CPACK_PACKAGE_NAME kovudf)
 set(CPACK_PACKAGE_VENDOR kovudf)
@@ -30,13 +31,17 @@ if(WIN32)
   install(TARGETS kovudf RUNTIME DESTINATION UDF)
   install(TARGETS kovudf_udr RUNTIME DESTINATION plugins/udr)
   install(FILES ${KOVUDF_SCRIPTS} DESTINATION sql)
-  foreach(doc README CHANGELOG)
-    file(READ ${CMAKE_SOURCE_DIR}/${doc}.md text)
+  foreach(doc ${KOVUDF_DOCS} ${KOVUDF_DOC_PAGES})
+    file(RELATIVE_PATH name ${CMAKE_SOURCE_DIR} ${doc})
+    string(REGEX REPLACE "\\.md$" ".txt" name "${name}")
+    get_filename_component(where ${name} DIRECTORY)
+    file(READ ${doc} text)
     string(REPLACE "\n" "\r\n" text "${text}")
-    file(WRITE ${CMAKE_BINARY_DIR}/${doc}.txt "${text}")
-    install(FILES ${CMAKE_BINARY_DIR}/${doc}.txt DESTINATION .)
+    file(WRITE ${CMAKE_BINARY_DIR}/${name} "${text}")
+    install(FILES ${CMAKE_BINARY_DIR}/${name} DESTINATION ./${where})
   endforeach()
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${KOVUDF_DOCS})
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${KOVUDF_DOCS}
+                                                               ${KOVUDF_DOC_PAGES})
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME kovudf-${PROJECT_VERSION}-${KOVUDF_PLATFORM})
   include(CPack)
@@ -70,6 +75,7 @@ install(TARGETS kovudf LIBRARY DESTINATION ${KOVUDF_UDF_DIR} PERMISSIONS ${KOVUD
 install(TARGETS kovudf_udr LIBRARY DESTINATION ${KOVUDF_UDR_DIR}
         PERMISSIONS ${KOVUDF_MODULE_MODE})
 install(FILES ${KOVUDF_SCRIPTS} ${KOVUDF_DOCS} DESTINATION share/kovudf)
+install(FILES ${KOVUDF_DOC_PAGES} DESTINATION share/kovudf/docs)
 
 set(KOVUDF_MAINTAINER "kovudf developers <kovudf@example.org>"
     CACHE STRING "The Maintainer field of the Debian package")
@@ -100,6 +106,7 @@ install(TARGETS kovudf_udr LIBRARY DESTINATION plugins/udr PERMISSIONS ${KOVUDF_
         COMPONENT archive EXCLUDE_FROM_ALL)
 install(FILES ${KOVUDF_SCRIPTS} DESTINATION sql COMPONENT archive EXCLUDE_FROM_ALL)
 install(FILES ${KOVUDF_DOCS} DESTINATION . COMPONENT archive EXCLUDE_FROM_ALL)
+install(FILES ${KOVUDF_DOC_PAGES} DESTINATION docs COMPONENT archive EXCLUDE_FROM_ALL)
 
 set(CPACK_GENERATOR "DEB;TGZ")
 set(CPACK_PACKAGE_FILE_NAME kovudf-${PROJECT_VERSION}-linux-x86_64)

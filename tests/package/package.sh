@@ -76,25 +76,31 @@ artefacts_are_summed() {
 }
 
 # The files (not directories) an artefact must hold: the modules, every
-# script of sql/, the README and the CHANGELOG.
+# script of sql/, the README, the CHANGELOG and the pages of docs/.
 expected_files() {
-    local artefact="$1" scripts files
+    local artefact="$1" scripts files pages
     scripts=("$ROOT"/sql/*.sql)
     scripts=("${scripts[@]##*/}")
+    pages=("$ROOT"/docs/*.md)
+    pages=("${pages[@]##*/}")
     case "$artefact" in
         *~deb*.deb)
             local fb
             fb=$(debian_firebird_dir "$(echo "$artefact" | sed 's/.*~deb\([0-9]*\)_.*/\1/')")
             files=("$fb/UDF/kovudf.so" "$fb/plugins/udr/libkovudf.so"
                 "${scripts[@]/#//usr/share/kovudf/}" /usr/share/kovudf/{README.md,CHANGELOG.md}
+                "${pages[@]/#//usr/share/kovudf/docs/}"
                 /usr/share/doc/kovudf/{changelog.gz,changelog.Debian.gz,copyright})
             ;;
         *.tar.gz)
-            files=(UDF/kovudf.so plugins/udr/libkovudf.so README.md CHANGELOG.md "${scripts[@]/#/sql/}")
+            files=(UDF/kovudf.so plugins/udr/libkovudf.so README.md CHANGELOG.md "${scripts[@]/#/sql/}"
+                "${pages[@]/#/docs/}")
             files=("${files[@]/#/${artefact%.tar.gz}/}")
             ;;
         *.zip)
-            files=(UDF/kovudf.dll plugins/udr/kovudf.dll README.txt CHANGELOG.txt "${scripts[@]/#/sql/}")
+            pages=("${pages[@]/%.md/.txt}")
+            files=(UDF/kovudf.dll plugins/udr/kovudf.dll README.txt CHANGELOG.txt "${scripts[@]/#/sql/}"
+                "${pages[@]/#/docs/}")
             files=("${files[@]/#/${artefact%.zip}/}")
             ;;
     esac
