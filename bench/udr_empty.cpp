@@ -70,7 +70,7 @@ void empty(Call& call) {
             } else {
                 kovudf_udr::CallScope scope(call);
                 kovudf_udr::BlobOutput out(scope, call.result().sub_type == isc_blob_text,
-                                           call.result().charset);
+                                           call.result().charset, call.charset());
                 call.set_blob(out.finish());
             }
             break;

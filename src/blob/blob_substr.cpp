@@ -41,7 +41,7 @@ uint32_t StretchCopier::copy(int32_t start, uint32_t wanted, unsigned char* dest
 
 uint32_t StretchCopier::copy(int32_t start, uint32_t wanted, unsigned char* destination,
                              Encoding encoding) {
-    if (encoding == Encoding::bytes) {
+    if (every_byte_a_character(encoding)) {
         return copy(start, wanted, destination);
     }
     // Byte by byte from the BLOB's start: only there are character starts

@@ -113,18 +113,30 @@ constexpr CharacterSet charset_ascii{"ASCII", 2, 1, ""};
 constexpr CharacterSet charset_unicode_fss{"UNICODE_FSS", 3, 3, ""};
 constexpr CharacterSet charset_utf8{"UTF8", 4, 4, "_utf8"};
 constexpr CharacterSet charset_sjis_0208{"SJIS_0208", 5, 2, "_sjis"};
+constexpr CharacterSet charset_eucj_0208{"EUCJ_0208", 6, 2, ""};
 
-// The name of the set numbered `id` (its low byte), or NONE for a set
-// the library has no name for.
-constexpr const char* charset_name(unsigned id) {
-    for (const CharacterSet* set :
-         {&charset_none, &charset_octets, &charset_ascii, &charset_unicode_fss,
-          &charset_utf8, &charset_sjis_0208}) {
-        if (set->id == (id & 0xFF)) {
-            return set->name;
-        }
+// The most bytes a character takes in the set the server numbers `id`: its
+// multi-byte sets by number (UNICODE_FSS, UTF8, SJIS_0208, EUCJ_0208,
+// KSC_5601, BIG_5, GB_2312, GBK, CP943C, GB18030), one in every other set
+// up to GB18030's number 69, and as many as UTF-8's in a set numbered
+// beyond, which the server may have been given since.
+constexpr unsigned charset_bytes_per_character(unsigned id) {
+    switch (id & 0xFF) {
+        case 3:
+            return 3;
+        case 4:
+        case 69:
+            return 4;
+        case 5:
+        case 6:
+        case 44:
+        case 56:
+        case 57:
+        case 67:
+        case 68:
+            return 2;
     }
-    return charset_none.name;
+    return (id & 0xFF) <= 69 ? 1 : 4;
 }
 
 // The sets the routines come declared in, each with scripts of its own.

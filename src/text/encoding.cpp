@@ -1,4 +1,5 @@
-// encoding.cpp - Shift-JIS and UTF-8 character walks; see encoding.h.
+// encoding.cpp - Shift-JIS, EUC-JP and UTF-8 character walks; see
+// encoding.h.
 #include "encoding.h"
 
 #include "sjis_case.h"
@@ -67,11 +68,62 @@ size_t utf8_case(const unsigned char* source, unsigned char* destination, size_t
     return utf8_cut_tail(destination, length);  // mapping keeps every byte's role
 }
 
+// The bytes an EUC-JP byte announces after it: one after a two-byte lead
+// (A1-FE) or after 8E, two after 8F.
+unsigned euc_owed(unsigned char c) {
+    return c == 0x8F ? 2 : (c == 0x8E || c >= 0xA1) && c != 0xFF ? 1 : 0;
+}
+
+// ASCII letters, and the full-width Latin letters A3 C1-DA / A3 E1-FA,
+// walking EUC-JP characters forward; one-byte sets walk ASCII alone.
+size_t walked_case(const unsigned char* source, unsigned char* destination, size_t length,
+                   CaseMapping mapping, Encoding encoding) {
+    const bool upper = mapping == CaseMapping::upper;
+    const bool euc = encoding == Encoding::euc_jp;
+    size_t i = 0;
+    while (i < length) {
+        const unsigned char c = source[i];
+        const unsigned owed = euc ? euc_owed(c) : 0;
+        if (owed == 0) {
+            destination[i] = upper && c >= 'a' && c <= 'z'    ? c - 0x20
+                             : !upper && c >= 'A' && c <= 'Z' ? c + 0x20
+                                                              : c;
+            ++i;
+            continue;
+        }
+        if (length - i <= owed) {
+            for (size_t k = i; k < length; ++k) {
+                destination[k] = source[k];
+            }
+            return length - i;
+        }
+        const unsigned char second = source[i + 1];
+        destination[i] = c;
+        destination[i + 1] = c != 0xA3                                    ? second
+                             : upper && second >= 0xE1 && second <= 0xFA  ? second - 0x20
+                             : !upper && second >= 0xC1 && second <= 0xDA ? second + 0x20
+                                                                          : second;
+        if (owed == 2) {
+            destination[i + 2] = source[i + 2];
+        }
+        i += 1 + owed;
+    }
+    return 0;
+}
+
 }  // namespace
 
 bool CharacterStarts::next(unsigned char byte) {
     switch (encoding_) {
         case Encoding::bytes:
+        case Encoding::single_byte:
+            return true;
+        case Encoding::euc_jp:
+            if (pending_ > 0) {
+                --pending_;
+                return false;
+            }
+            pending_ = euc_owed(byte);
             return true;
         case Encoding::shift_jis:
             if (pending_ > 0) {
@@ -93,7 +145,7 @@ bool CharacterStarts::next(unsigned char byte) {
 
 Text substring(Text text, int32_t start, int32_t length, Encoding encoding) {
     const Text stretch = substring(text, start, length);
-    if (encoding == Encoding::bytes || stretch.length == 0) {
+    if (every_byte_a_character(encoding) || stretch.length == 0) {
         return stretch;
     }
     const size_t begin = static_cast<size_t>(start), end = begin + stretch.length;
@@ -114,6 +166,9 @@ size_t map_case(const unsigned char* source, unsigned char* destination, size_t 
                 CaseMapping mapping, Encoding encoding) {
     if (encoding == Encoding::utf8) {
         return utf8_case(source, destination, length, mapping);
+    }
+    if (encoding == Encoding::single_byte || encoding == Encoding::euc_jp) {
+        return walked_case(source, destination, length, mapping, encoding);
     }
     const bool upper = mapping == CaseMapping::upper;
     const auto map = encoding == Encoding::shift_jis

@@ -1,6 +1,6 @@
-// encoding.h - characters in a text's bytes: where Shift-JIS and UTF-8
-// characters start, substrings that never cut one, and case mapping that
-// walks them.
+// encoding.h - characters in a text's bytes: where Shift-JIS, EUC-JP and
+// UTF-8 characters start, substrings that never cut one, and case mapping
+// that walks them.
 //
 // Positions and lengths still count bytes; a character set only decides
 // where a result may begin and end.  Nothing here reads past the bytes it is
@@ -15,14 +15,23 @@
 
 // `bytes`: no characters beyond bytes (NONE, OCTETS).  The case mapping has
 // always read such text as Shift-JIS (lead bytes 81-9F, E0-FC), and still
-// does.  `shift_jis`: the characters of the server's SJIS_0208.
-enum class Encoding : uint8_t { bytes, shift_jis, utf8 };
+// does.  `single_byte`: every byte a character of a one-byte set (ISO8859_1,
+// WIN1252, ...), where only ASCII letters change case.  `shift_jis`: the
+// characters of the server's SJIS_0208.  `euc_jp`: those of EUCJ_0208 (a
+// lead byte A1-FE or 8E and one byte more, 8F and two).
+enum class Encoding : uint8_t { bytes, single_byte, shift_jis, utf8, euc_jp };
+
+// Whether every byte starts a character: no walk to make.
+constexpr bool every_byte_a_character(Encoding encoding) {
+    return encoding == Encoding::bytes || encoding == Encoding::single_byte;
+}
 
 enum class CaseMapping { upper, lower };
 
 // Fed a text's bytes in order, tells whether each one starts a character.
-// SJIS_0208: a lead byte and the byte after it are one character.  UTF-8: a lead byte and
-// the continuation bytes (80-BF) it announces.  For `bytes` every byte starts one.
+// SJIS_0208 and EUC-JP: a lead byte and the bytes it announces are one
+// character.  UTF-8: a lead byte and the continuation bytes (80-BF) it
+// announces.  For `bytes` and `single_byte` every byte starts one.
 class CharacterStarts {
   public:
     explicit CharacterStarts(Encoding encoding) : encoding_(encoding) {}
@@ -40,9 +49,10 @@ Text substring(Text text, int32_t start, int32_t length, Encoding encoding);
 
 // Maps `length` bytes from `source` to `destination` (which may be the
 // same): ASCII letters and the full-width Latin letters change case (in
-// Shift-JIS 82 81-9A / 82 60-79, in UTF-8 EF BD 81-9A / EF BC A1-BA);
-// everything else is copied unchanged.  Returns how many bytes at the end
-// begin a character the text does not finish (copied unchanged): 0 or 1 in
-// Shift-JIS, up to 3 in UTF-8.
+// Shift-JIS 82 81-9A / 82 60-79, in EUC-JP A3 E1-FA / A3 C1-DA, in UTF-8
+// EF BD 81-9A / EF BC A1-BA); everything else is copied unchanged.  Returns
+// how many bytes at the end begin a character the text does not finish
+// (copied unchanged): 0 or 1 in Shift-JIS, up to 2 in EUC-JP, up to 3 in
+// UTF-8.
 size_t map_case(const unsigned char* source, unsigned char* destination, size_t length,
                 CaseMapping mapping, Encoding encoding);

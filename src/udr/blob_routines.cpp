@@ -19,12 +19,16 @@ namespace routines {
 
 namespace {
 
-// The input BLOB of argument i, or nothing when it is NULL.
+// The input BLOB of argument i, or nothing when it is NULL: a text BLOB
+// read in the routine's walk set, any other as its stored bytes.
 std::optional<BlobInput> input(Call& call, CallScope& scope, unsigned i) {
     if (call.is_null(i)) {
         return std::nullopt;
     }
-    return std::optional<BlobInput>(std::in_place, scope, call.blob_id(i));
+    const Field& f = call.field(i);
+    const bool text = f.sub_type == isc_blob_text;
+    return std::optional<BlobInput>(std::in_place, scope, call.blob_id(i),
+                                    text ? f.charset : 0, text ? call.charset() : 0);
 }
 
 SegmentReader* reader(std::optional<BlobInput>& blob) {
@@ -36,7 +40,7 @@ SegmentReader* reader(std::optional<BlobInput>& blob) {
 template <class Fill>
 void make_blob(Call& call, CallScope& scope, Fill fill) {
     BlobOutput result(scope, call.result().sub_type == isc_blob_text,
-                      call.result().charset);
+                      call.result().charset, call.charset());
     if (!fill(result)) {
         call.fail_out_of_memory();
     }

@@ -2,6 +2,7 @@
 #include "blob_stream.h"
 
 #include <climits>
+#include <cstring>
 
 using namespace Firebird;
 
@@ -54,10 +55,47 @@ CallScope::CallScope(Call& call)
     }
 }
 
-BlobInput::BlobInput(CallScope& scope, const ISC_QUAD& id)
+namespace {
+
+// A parameter block for a text BLOB in the set `to`, which holds (or is to
+// hold) text of the set `from`: the server converts between them while it is
+// read or written.  Empty where nothing is converted: the sets agree, or one
+// of them is bytes (NONE, OCTETS), whose bytes no conversion would change.
+struct TextBpb {
+    TextBpb(unsigned from, unsigned to) {
+        const unsigned char source = static_cast<unsigned char>(from),
+                            target = static_cast<unsigned char>(to);
+        const auto bytes = [](unsigned char set) {
+            return set == catalog::charset_none.id || set == catalog::charset_octets.id;
+        };
+        const unsigned char items[] = {isc_bpb_version1,
+                                       isc_bpb_source_type,
+                                       1,
+                                       isc_blob_text,
+                                       isc_bpb_target_type,
+                                       1,
+                                       isc_blob_text,
+                                       isc_bpb_source_interp,
+                                       1,
+                                       source,
+                                       isc_bpb_target_interp,
+                                       1,
+                                       target};
+        static_assert(sizeof items == sizeof bpb, "one parameter block");
+        std::memcpy(bpb, items, sizeof bpb);
+        length = source == target || bytes(source) || bytes(target) ? 0 : sizeof bpb;
+    }
+    unsigned char bpb[13];
+    unsigned length;
+};
+
+}  // namespace
+
+BlobInput::BlobInput(CallScope& scope, const ISC_QUAD& id, unsigned from, unsigned to)
     : status_(scope.status), master_(scope.master), id_(id) {
-    blob_ =
-        scope.attachment->openBlob(status_, scope.transaction.get(), &id_, 0, nullptr);
+    const TextBpb converting(from, to);
+    blob_ = scope.attachment->openBlob(status_, scope.transaction.get(), &id_,
+                                       converting.length, converting.bpb);
 }
 
 BlobInput::~BlobInput() {
@@ -111,31 +149,22 @@ BlobStats BlobInput::statistics() {
     return stats;
 }
 
-BlobOutput::BlobOutput(CallScope& scope, bool text, unsigned charset)
+BlobOutput::BlobOutput(CallScope& scope, bool text, unsigned charset, unsigned from)
     : status_(scope.status), master_(scope.master) {
     // Binary by default; a text BLOB says its set on both sides, so the
-    // server converts nothing while it is written.
+    // server converts what is written in `from` to it.  NONE names no set:
+    // the parameter block ends before the sets.
+    const TextBpb converting(from, charset);
     const unsigned char set = static_cast<unsigned char>(charset);
-    const unsigned char text_bpb[] = {isc_bpb_version1,
-                                      isc_bpb_source_type,
-                                      1,
-                                      isc_blob_text,
-                                      isc_bpb_target_type,
-                                      1,
-                                      isc_blob_text,
-                                      isc_bpb_source_interp,
-                                      1,
-                                      set,
-                                      isc_bpb_target_interp,
-                                      1,
-                                      set};
-    // NONE names no set: the BPB ends before the interps.
+    unsigned char bpb[sizeof converting.bpb];
+    std::memcpy(bpb, converting.bpb, sizeof bpb);
+    bpb[9] = converting.length == 0 ? set : bpb[9];
     constexpr unsigned without_interp = 7;
     const unsigned length = !text                             ? 0
                             : set == catalog::charset_none.id ? without_interp
-                                                              : sizeof text_bpb;
+                                                              : sizeof bpb;
     blob_ = scope.attachment->createBlob(status_, scope.transaction.get(), &id_, length,
-                                         text ? text_bpb : nullptr);
+                                         text ? bpb : nullptr);
 }
 
 BlobOutput::~BlobOutput() {

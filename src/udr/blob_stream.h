@@ -25,7 +25,9 @@ class CallScope {
 
 class BlobInput final : public SegmentReader {
   public:
-    BlobInput(CallScope& scope, const ISC_QUAD& id);
+    // The BLOB's stored bytes; a text BLOB of the set numbered `from` is read
+    // converted to the set `to` where both are sets of characters.
+    BlobInput(CallScope& scope, const ISC_QUAD& id, unsigned from = 0, unsigned to = 0);
     ~BlobInput();
     BlobInput(const BlobInput&) = delete;
     BlobInput& operator=(const BlobInput&) = delete;
@@ -47,8 +49,9 @@ class BlobInput final : public SegmentReader {
 
 class BlobOutput final : public SegmentWriter {
   public:
-    // A text BLOB is marked with the server's number of its character set.
-    BlobOutput(CallScope& scope, bool text, unsigned charset);
+    // A text BLOB of the set numbered `charset`, written in the set `from`
+    // (the server converts), or a binary BLOB.
+    BlobOutput(CallScope& scope, bool text, unsigned charset, unsigned from);
     ~BlobOutput();
     BlobOutput(const BlobOutput&) = delete;
     BlobOutput& operator=(const BlobOutput&) = delete;

@@ -24,6 +24,13 @@ const Field& Call::argument(unsigned i, bool text) const {
     return shape_.in.fields[i];
 }
 
+const Field& Call::field(unsigned i) const {
+    if (i >= shape_.in.count) {
+        fail("unexpected argument");
+    }
+    return shape_.in.fields[i];
+}
+
 template <class T>
 T Call::value(unsigned i) const {
     const Field& f = argument(i, false);
@@ -200,6 +207,19 @@ void Call::set_timestamp(const DateTime& value) {
     if (!is_storable(value)) {
         fail("the result lies outside 0001-01-01 .. 9999-12-31",
              isc_datetime_range_exceeded);
+    }
+    // A result declared WITH TIME ZONE is this time in the session's zone,
+    // which the server turns into UTC: on the first and the last day of the
+    // range that may fall outside it, where the server's error would not
+    // say whose result it was.
+    const std::tm& t = value.fields;
+    if (shape_.out.fields[0].zoned &&
+        ((t.tm_year == 1 - 1900 && t.tm_mon == 0 && t.tm_mday == 1) ||
+         (t.tm_year == 9999 - 1900 && t.tm_mon == 11 && t.tm_mday == 31))) {
+        fail(
+            "the result lies on the first or last day of 0001-01-01 .. 9999-12-31, "
+            "which a TIMESTAMP WITH TIME ZONE does not hold in every time zone",
+            isc_datetime_range_exceeded);
     }
     set_stamp(stamp_of_datetime(value));
 }

@@ -10,6 +10,8 @@
 // error naming the function, never a number cut to fit.
 #pragma once
 
+#include <ctime>
+
 #include "../date/stamp.h"
 #include "../text/encoding.h"
 #include "../text/text.h"
@@ -37,6 +39,15 @@ class RoutineMemory {
 
     Firebird::IStatement* statement = nullptr;
     Firebird::IMessageMetadata* row = nullptr;  // what it returns
+
+    // Where today's date comes from (date_routines.cpp): not known yet, the
+    // process's clock (no session time zone), or the session, asked last
+    // for `today` when the database's count of statements started became
+    // `today_count`.
+    enum class TodaySource { unknown, process_clock, session };
+    TodaySource today_source = TodaySource::unknown;
+    int64_t today_count = -1;
+    std::tm today{};
 };
 
 class Call {
@@ -54,9 +65,13 @@ class Call {
     Firebird::IExternalContext* const context;
     RoutineMemory& memory;
     const catalog::Function& function() const { return *shape_.function; }
+    // The set the routine walks its texts in, and how.
+    unsigned charset() const { return shape_.charset; }
     Encoding encoding() const { return shape_.encoding; }
     // The declared result: its type, length, set and sub-type.
     const Field& result() const { return shape_.out.fields[0]; }
+    // Argument i as the message holds it (a BLOB: as declared).
+    const Field& field(unsigned i) const;
 
     // Arguments, by position from 0.
     bool is_null(unsigned i) const;

@@ -3,11 +3,12 @@
 // TIMESTAMP values are the server's 8-byte values, taken apart and put
 // together on the library's own calendar; a result outside
 // 0001-01-01..9999-12-31 is an error naming the function.  Where UDF_JDATE
-// needs today's date, it is CURRENT_DATE of the calling session: the same
-// as the server's clock on Firebird 3, the session's time zone's on
-// Firebird 4 and later.
+// needs today's date, it is CURRENT_DATE of the calling session: the
+// server's clock on Firebird 3, the session's time zone's on Firebird 4 and
+// later.
 #include <cstring>
 
+#include "../platform/clock.h"
 #include "blob_stream.h"
 #include "routines.h"
 
@@ -26,31 +27,89 @@ void AddTime(Call& call) {
 
 namespace {
 
-// CURRENT_DATE of the session, asked of the server as a count of days
-// since 17 November 1858, the day count of its date values.  The statement
-// is prepared at the routine's first call and kept: the routine serves one
-// attachment.
+// The database's count of statements started, which Firebird 4 and later
+// report (fb_info_next_statement, which the interface headers the module is
+// built with do not name); -1 where the server does not.
+int64_t statements_started(Firebird::IAttachment* attachment, Status* status) {
+    constexpr unsigned char next_statement = 143;
+    const unsigned char items[] = {next_statement, isc_info_end};
+    unsigned char buffer[16] = {};
+    attachment->getInfo(status, sizeof items, items, sizeof buffer, buffer);
+    const unsigned length = buffer[1] | (buffer[2] << 8);
+    if (buffer[0] != next_statement || length == 0 || length > 8) {
+        return -1;
+    }
+    uint64_t value = 0;
+    for (unsigned i = 0; i < length; ++i) {
+        value |= uint64_t{buffer[3 + i]} << (8 * i);
+    }
+    return static_cast<int64_t>(value & 0x7FFFFFFFFFFFFFFF);
+}
+
+// Today as the calling session's CURRENT_DATE gives it.
+//
+// Firebird 3 has no session time zone: its CURRENT_DATE is the server
+// process's local date, which this process reads itself, with no statement.
+//
+// Firebird 4 and later take CURRENT_DATE in the session's time zone, which
+// only a statement can ask for: its year, month and day of CURRENT_TIMESTAMP
+// (no DATE in it, so that a dialect-1 database takes it too).  The answer is
+// kept until the database starts another statement.  CURRENT_DATE is fixed
+// for a statement, and what changes it between our calls - a statement of
+// the session's after midnight, a SET TIME ZONE, which only a following
+// statement sees - starts a statement first; so does the statement asked
+// here, whose own start is counted before the count is kept.  Another
+// session's statements only make the next call ask again.
 void session_today(Call& call, std::tm* today) {
-    CallScope scope(call);
+    using Source = RoutineMemory::TodaySource;
     RoutineMemory& memory = call.memory;
+    if (memory.today_source == Source::process_clock) {
+        read_local_today(today);
+        return;
+    }
+    CallScope scope(call);
+    const int64_t count = statements_started(scope.attachment.get(), call.status);
+    if (memory.today_source == Source::unknown) {
+        memory.today_source = count < 0 ? Source::process_clock : Source::session;
+        if (count < 0) {
+            read_local_today(today);
+            return;
+        }
+    }
+    if (count == memory.today_count) {
+        *today = memory.today;
+        return;
+    }
     if (memory.statement == nullptr) {
         memory.statement = scope.attachment->prepare(
             call.status, scope.transaction.get(), 0,
-            "SELECT CAST(CURRENT_DATE - DATE '1858-11-17' AS INTEGER) FROM RDB$DATABASE",
+            "SELECT EXTRACT(YEAR FROM CURRENT_TIMESTAMP), EXTRACT(MONTH FROM "
+            "CURRENT_TIMESTAMP), EXTRACT(DAY FROM CURRENT_TIMESTAMP) FROM RDB$DATABASE",
             3, Firebird::IStatement::PREPARE_PREFETCH_METADATA);
         memory.row = memory.statement->getOutputMetadata(call.status);
     }
-    unsigned char row[16] = {};
-    if (memory.row->getCount(call.status) != 1 ||
-        memory.row->getType(call.status, 0) != SQL_LONG ||
+    unsigned char row[32] = {};
+    if (memory.row->getCount(call.status) != 3 ||
         memory.row->getMessageLength(call.status) > sizeof row) {
         call.fail("unexpected message for today's date");
     }
+    int16_t parts[3];
     memory.statement->execute(call.status, scope.transaction.get(), nullptr, nullptr,
                               memory.row, row);
-    int32_t days;
-    std::memcpy(&days, row + memory.row->getOffset(call.status, 0), sizeof days);
-    *today = datetime_of_stamp(Stamp{days, 0}).fields;
+    for (unsigned i = 0; i < 3; ++i) {
+        if (memory.row->getType(call.status, i) != SQL_SHORT) {
+            call.fail("unexpected message for today's date");
+        }
+        std::memcpy(&parts[i], row + memory.row->getOffset(call.status, i),
+                    sizeof parts[i]);
+    }
+    std::tm fields{};
+    fields.tm_year = parts[0] - 1900;
+    fields.tm_mon = parts[1] - 1;
+    fields.tm_mday = parts[2];
+    memory.today = fields;
+    memory.today_count = statements_started(scope.attachment.get(), call.status);
+    *today = fields;
 }
 
 }  // namespace

@@ -232,11 +232,31 @@ unsigned expected_count(const catalog::Function& function, Side side) {
     return side == Side::input ? function.argument_count : 1;
 }
 
+// Whether the routine walks texts of the set numbered `id` in that set: the
+// byte sets, the one-byte sets, SJIS_0208, EUCJ_0208 and the UTF-8 sets.
+bool walks_in_itself(unsigned id) {
+    const unsigned set = id & 0xFF;
+    return set <= catalog::charset_eucj_0208.id ||
+           (set <= 69 && catalog::charset_bytes_per_character(set) == 1);
+}
+
+// A text's room in bytes once it is in the set `walk`: as many characters
+// as declared, as far as a message holds.
+unsigned room_in(unsigned declared_length, unsigned declared_set, unsigned walk) {
+    if ((declared_set & 0xFF) == (walk & 0xFF)) {
+        return declared_length;
+    }
+    const uint64_t characters =
+        declared_length / catalog::charset_bytes_per_character(declared_set);
+    const uint64_t bytes = characters * catalog::charset_bytes_per_character(walk);
+    return bytes < longest_text ? static_cast<unsigned>(bytes) : longest_text;
+}
+
 // Refuses the declaration unless `declared` carries the function's kinds on
 // `side`, then sets the routine's types into `builder`.
 void conform(Status* status, const catalog::Function& function, Side side,
              IRoutineMetadata* routine, IMessageMetadata* declared,
-             IMetadataBuilder* builder) {
+             IMetadataBuilder* builder, unsigned walk) {
     const unsigned count = declared->getCount(status);
     if (count != expected_count(function, side)) {
         const std::string declared_count =
@@ -268,8 +288,12 @@ void conform(Status* status, const catalog::Function& function, Side side,
             continue;  // as declared: its sub-type and set
         }
         builder->setType(status, i, w.type);
-        builder->setLength(status, i, w.length == 0 ? d.length : w.length);
-        if (w.type != SQL_VARYING) {
+        if (w.type == SQL_VARYING) {
+            builder->setCharSet(status, i, walk);
+            builder->setLength(status, i,
+                               room_in(d.length, declared->getCharSet(status, i), walk));
+        } else {
+            builder->setLength(status, i, w.length);
             builder->setScale(status, i, 0);
             builder->setSubType(status, i, 0);
         }
@@ -298,11 +322,11 @@ IMessageMetadata* declared_message(Status* status, const catalog::Function& func
 // out from it, each field checked to lie inside the message.
 Layout lay_out(Status* status, const catalog::Function& function, Side side,
                IRoutineMetadata* routine, IMessageMetadata* declared,
-               IMetadataBuilder* builder) {
+               IMetadataBuilder* builder, unsigned walk) {
     if (builder == nullptr) {
         raise(status, function, "the server gave no builder for its messages");
     }
-    conform(status, function, side, routine, declared, builder);
+    conform(status, function, side, routine, declared, builder, walk);
     const Held<IMessageMetadata> laid_out(builder->getMetadata(status));
     Layout layout{};
     layout.count = laid_out->getCount(status);
@@ -317,6 +341,9 @@ Layout lay_out(Status* status, const catalog::Function& function, Side side,
         f.sub_type = laid_out->getSubType(status, i);
         f.offset = laid_out->getOffset(status, i);
         f.null_offset = laid_out->getNullOffset(status, i);
+        const unsigned declared_type = declared->getType(status, i) & ~1u;
+        f.zoned =
+            declared_type == sql_timestamp_tz || declared_type == sql_timestamp_tz_ex;
         sound = laid_out_as_read(f) && f.offset + value_size(f) <= layout.length &&
                 uint64_t{f.null_offset} + 2 <= layout.length;
     }
@@ -328,19 +355,56 @@ Layout lay_out(Status* status, const catalog::Function& function, Side side,
 
 }  // namespace
 
+unsigned walk_charset(Status* status, const catalog::Function& function,
+                      IRoutineMetadata* routine) {
+    const Held<IMessageMetadata> in(
+        declared_message(status, function, Side::input, routine));
+    const Held<IMessageMetadata> out(
+        declared_message(status, function, Side::output, routine));
+    // Declared as the table's kinds say, or refused later by conform.
+    const auto text_at = [&](IMessageMetadata* m, Kind kind, unsigned i) {
+        const unsigned type = m->getType(status, i) & ~1u;
+        return catalog::is_text(kind) && (type == SQL_VARYING || type == SQL_TEXT);
+    };
+    const auto text_blob_at = [&](IMessageMetadata* m, Kind kind, unsigned i) {
+        return catalog::is_blob(kind) && (m->getType(status, i) & ~1u) == SQL_BLOB &&
+               m->getSubType(status, i) == isc_blob_text;
+    };
+    const unsigned count = in->getCount(status);
+    unsigned set = catalog::charset_none.id;
+    bool found = false;
+    for (int blobs = 0; blobs < 2; ++blobs) {
+        for (unsigned i = 0; !found && i < count && i < function.argument_count; ++i) {
+            const Kind kind = function.arguments[i].kind;
+            if (blobs == 0 ? text_at(in.get(), kind, i)
+                           : text_blob_at(in.get(), kind, i)) {
+                set = in->getCharSet(status, i);
+                found = true;
+            }
+        }
+    }
+    if (!found && out->getCount(status) == 1 &&
+        (text_at(out.get(), function.result.kind, 0) ||
+         text_blob_at(out.get(), function.result.kind, 0))) {
+        set = out->getCharSet(status, 0);
+    }
+    return walks_in_itself(set) ? set & 0xFF : catalog::charset_utf8.id;
+}
+
 Layout conform_message(Status* status, const catalog::Function& function, Side side,
-                       IRoutineMetadata* routine, IMetadataBuilder* builder) {
+                       IRoutineMetadata* routine, IMetadataBuilder* builder,
+                       unsigned walk) {
     const Held<IMessageMetadata> declared(
         declared_message(status, function, side, routine));
-    return lay_out(status, function, side, routine, declared.get(), builder);
+    return lay_out(status, function, side, routine, declared.get(), builder, walk);
 }
 
 Layout read_layout(Status* status, const catalog::Function& function, Side side,
-                   IRoutineMetadata* routine) {
+                   IRoutineMetadata* routine, unsigned walk) {
     const Held<IMessageMetadata> declared(
         declared_message(status, function, side, routine));
     const Held<IMetadataBuilder> builder(declared->getBuilder(status));
-    return lay_out(status, function, side, routine, declared.get(), builder.get());
+    return lay_out(status, function, side, routine, declared.get(), builder.get(), walk);
 }
 
 }  // namespace kovudf_udr

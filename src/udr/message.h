@@ -5,9 +5,10 @@
 // character sets its parameters' kinds allow.  When the server makes the
 // routine, conform_message checks each declared parameter against the kind
 // the routine reads there and puts into the server's builder the type it
-// reads it as: VARCHAR for a text (of the declared length and set), its own
-// width for a number, TIMESTAMP for a date, the BLOB as declared.  The
-// server converts each argument and the result between the two.  A
+// reads it as: VARCHAR for a text (as many characters as declared, in the
+// routine's one walk set), the declared width for a whole number, a double,
+// TIMESTAMP for a date, the BLOB as declared.  The server converts each
+// argument and the result between the two.  A
 // parameter that cannot carry its kind is refused there, with a message
 // that names the function, the parameter and what the routine takes.
 //
@@ -47,6 +48,7 @@ struct Field {
     int sub_type;          // BLOBs: 1 for text
     unsigned offset;       // of the value
     unsigned null_offset;  // of its null flag
+    bool zoned;            // dates: declared WITH TIME ZONE
 };
 
 struct Layout {
@@ -55,17 +57,26 @@ struct Layout {
     unsigned length;  // of the whole message
 };
 
+// The set a routine walks its texts in, as the server numbers it: that of
+// its first text argument, else of its first text BLOB argument, else of its
+// result when that is a text or a text BLOB; NONE when it has no text.  A
+// set the library has no walk of its own for (GB18030, BIG_5, KSC_5601, ...)
+// is walked as UTF8, which the server converts it to and from.
+unsigned walk_charset(Status* status, const catalog::Function& function,
+                      Firebird::IRoutineMetadata* routine);
+
 // Checks the parameters (input) or the result (output) that `routine`
 // declares against `function`, sets into `builder`, made from that
-// declaration, the types the routine reads and writes, and returns the
-// message the server lays out from them.
+// declaration, the types the routine reads and writes - every text in the
+// set `walk`, so the server converts each from and to its declared set -
+// and returns the message the server lays out from them.
 Layout conform_message(Status* status, const catalog::Function& function, Side side,
                        Firebird::IRoutineMetadata* routine,
-                       Firebird::IMetadataBuilder* builder);
+                       Firebird::IMetadataBuilder* builder, unsigned walk);
 
 // The same, with a builder of its own: the message the routine gets on that
 // side, as the server lays it out.
 Layout read_layout(Status* status, const catalog::Function& function, Side side,
-                   Firebird::IRoutineMetadata* routine);
+                   Firebird::IRoutineMetadata* routine, unsigned walk);
 
 }  // namespace kovudf_udr

@@ -9,50 +9,32 @@ namespace kovudf_udr {
 
 namespace {
 
-// The set a routine walks its texts in, as the server numbers it: that of
-// its first text argument, else of its first text BLOB argument, else of its
-// result when that is a text or a text BLOB; NONE when it has no text.  Its
-// other texts keep the sets they were declared in, which the server
-// converts to and from.
-unsigned routine_charset(const Layout& in, const Layout& out) {
-    const auto is_text = [](const Field& f) { return f.sql_type == SQL_VARYING; };
-    const auto is_text_blob = [](const Field& f) {
-        return f.sql_type == SQL_BLOB && f.sub_type == isc_blob_text;
-    };
-    for (const auto& takes : {+is_text, +is_text_blob}) {
-        for (unsigned i = 0; i < in.count; ++i) {
-            if (takes(in.fields[i])) {
-                return in.fields[i].charset;
-            }
-        }
-    }
-    const Field& result = out.fields[0];
-    return is_text(result) || is_text_blob(result) ? result.charset
-                                                   : catalog::charset_none.id;
-}
-
-// How a set's texts are walked: by the server's own characters in
-// SJIS_0208 and the UTF-8 sets, byte by byte (with the Shift-JIS case
-// mapping the legacy functions have) in every other set.
+// How a set's texts are walked (the walk set of walk_charset in message.h):
+// by the server's own characters in SJIS_0208, EUCJ_0208 and the UTF-8
+// sets; a byte a character in the one-byte sets; and in NONE and OCTETS
+// byte by byte with the Shift-JIS case mapping the legacy functions have.
 Encoding encoding_of(unsigned charset) {
     switch (charset & 0xFF) {
+        case catalog::charset_none.id:
+        case catalog::charset_octets.id:
+            return Encoding::bytes;
         case catalog::charset_sjis_0208.id:
             return Encoding::shift_jis;
+        case catalog::charset_eucj_0208.id:
+            return Encoding::euc_jp;
         case catalog::charset_utf8.id:
         case catalog::charset_unicode_fss.id:
             return Encoding::utf8;
     }
-    return Encoding::bytes;
+    return Encoding::single_byte;
 }
 
 RoutineShape shape_of(Status* status, const catalog::Function& function,
                       IRoutineMetadata* metadata) {
-    RoutineShape shape{&function, 0, Encoding::bytes,
-                       read_layout(status, function, Side::input, metadata),
-                       read_layout(status, function, Side::output, metadata)};
-    shape.charset = routine_charset(shape.in, shape.out);
-    shape.encoding = encoding_of(shape.charset);
-    return shape;
+    const unsigned walk = walk_charset(status, function, metadata);
+    return RoutineShape{&function, walk, encoding_of(walk),
+                        read_layout(status, function, Side::input, metadata, walk),
+                        read_layout(status, function, Side::output, metadata, walk)};
 }
 
 class Routine final : public IExternalFunctionImpl<Routine, Status> {
@@ -60,12 +42,13 @@ class Routine final : public IExternalFunctionImpl<Routine, Status> {
     Routine(const RoutineShape& shape, RoutineBody body) : shape_(shape), body_(body) {}
 
     void dispose() override { delete this; }
-    // The set the server works in on the routine's behalf: a BLOB it opens
-    // comes in its stored bytes, never converted to the client's set.
+    // The set the server works in on the routine's behalf: NONE, so a BLOB
+    // opened with no conversion asked for comes as its stored bytes, on
+    // every server, whatever the client's set.
     void getCharSet(Status*, IExternalContext*, char* name, unsigned size) override {
-        const char* const own = catalog::charset_name(shape_.charset);
-        if (std::strlen(own) < size) {
-            std::memcpy(name, own, std::strlen(own) + 1);
+        const char* const none = catalog::charset_none.name;
+        if (std::strlen(none) < size) {
+            std::memcpy(name, none, std::strlen(none) + 1);
         }
     }
 
@@ -109,8 +92,9 @@ class UnloadDetector {
 void Factory::setup(Status* status, IExternalContext*, IRoutineMetadata* metadata,
                     IMetadataBuilder* in, IMetadataBuilder* out) {
     guarded(status, function_, [&] {
-        conform_message(status, function_, Side::input, metadata, in);
-        conform_message(status, function_, Side::output, metadata, out);
+        const unsigned walk = walk_charset(status, function_, metadata);
+        conform_message(status, function_, Side::input, metadata, in, walk);
+        conform_message(status, function_, Side::output, metadata, out, walk);
     });
 }
 

@@ -1,6 +1,6 @@
-// Characters in Shift-JIS and UTF-8: random texts over an alphabet known in
-// both encodings, so that each encoding's results can be checked against
-// the other's and against the texts' own character boundaries; and random
+// Characters in Shift-JIS, EUC-JP and UTF-8: random texts over an alphabet
+// known in all three, so that each encoding's results can be checked against
+// the others' and against the texts' own character boundaries; and random
 // bytes, which must never be read past their end.
 #include "text/encoding.h"
 
@@ -16,32 +16,36 @@
 namespace {
 
 struct Letter {
-    Bytes sjis, utf8;
-    const Bytes& in(Encoding e) const { return e == Encoding::utf8 ? utf8 : sjis; }
+    Bytes sjis, utf8, euc;
+    const Bytes& in(Encoding e) const {
+        return e == Encoding::utf8 ? utf8 : e == Encoding::euc_jp ? euc : sjis;
+    }
 };
+
+const Encoding walked[] = {Encoding::shift_jis, Encoding::utf8, Encoding::euc_jp};
 
 // Case pairs sit next to each other; the near misses around the full-width
 // Latin letters (＠ ［ ｀ ｛, half-width ｱ whose UTF-8 starts EF BD) do not
 // change.
 const std::vector<Letter> alphabet = {
-    {{'a'}, {'a'}},
-    {{'A'}, {'A'}},
-    {{'z'}, {'z'}},
-    {{'Z'}, {'Z'}},
-    {{' '}, {' '}},
-    {{0}, {0}},
-    {{0x82, 0x81}, {0xEF, 0xBD, 0x81}},  // ａ
-    {{0x82, 0x60}, {0xEF, 0xBC, 0xA1}},  // Ａ
-    {{0x82, 0x9A}, {0xEF, 0xBD, 0x9A}},  // ｚ
-    {{0x82, 0x79}, {0xEF, 0xBC, 0xBA}},  // Ｚ
-    {{0x81, 0x97}, {0xEF, 0xBC, 0xA0}},  // ＠
-    {{0x81, 0x6D}, {0xEF, 0xBC, 0xBB}},  // ［
-    {{0x81, 0x4D}, {0xEF, 0xBD, 0x80}},  // ｀
-    {{0x81, 0x6F}, {0xEF, 0xBD, 0x9B}},  // ｛
-    {{0xB1}, {0xEF, 0xBD, 0xB1}},        // ｱ
-    {{0x93, 0xFA}, {0xE6, 0x97, 0xA5}},  // 日
-    {{0x81, 0x40}, {0xE3, 0x80, 0x80}},  // ideographic space
-    {{0x82, 0xA0}, {0xE3, 0x81, 0x82}},  // あ
+    {{'a'}, {'a'}, {'a'}},
+    {{'A'}, {'A'}, {'A'}},
+    {{'z'}, {'z'}, {'z'}},
+    {{'Z'}, {'Z'}, {'Z'}},
+    {{' '}, {' '}, {' '}},
+    {{0}, {0}, {0}},
+    {{0x82, 0x81}, {0xEF, 0xBD, 0x81}, {0xA3, 0xE1}},  // ａ
+    {{0x82, 0x60}, {0xEF, 0xBC, 0xA1}, {0xA3, 0xC1}},  // Ａ
+    {{0x82, 0x9A}, {0xEF, 0xBD, 0x9A}, {0xA3, 0xFA}},  // ｚ
+    {{0x82, 0x79}, {0xEF, 0xBC, 0xBA}, {0xA3, 0xDA}},  // Ｚ
+    {{0x81, 0x97}, {0xEF, 0xBC, 0xA0}, {0xA1, 0xF7}},  // ＠
+    {{0x81, 0x6D}, {0xEF, 0xBC, 0xBB}, {0xA1, 0xCE}},  // ［
+    {{0x81, 0x4D}, {0xEF, 0xBD, 0x80}, {0xA1, 0xAE}},  // ｀
+    {{0x81, 0x6F}, {0xEF, 0xBD, 0x9B}, {0xA1, 0xD0}},  // ｛
+    {{0xB1}, {0xEF, 0xBD, 0xB1}, {0x8E, 0xB1}},        // ｱ
+    {{0x93, 0xFA}, {0xE6, 0x97, 0xA5}, {0xC6, 0xFC}},  // 日
+    {{0x81, 0x40}, {0xE3, 0x80, 0x80}, {0xA1, 0xA1}},  // ideographic space
+    {{0x82, 0xA0}, {0xE3, 0x81, 0x82}, {0xA4, 0xA2}},  // あ
 };
 
 struct Sample {
@@ -97,12 +101,11 @@ TEST(Encodings, AgreeOverTheAlphabet) {
                 }
                 expected.letters.push_back(j);
             }
-            EXPECT_EQ(mapped(s.bytes(Encoding::utf8), m, Encoding::utf8),
-                      expected.bytes(Encoding::utf8));
-            EXPECT_EQ(mapped(s.bytes(Encoding::shift_jis), m, Encoding::shift_jis),
-                      expected.bytes(Encoding::shift_jis));
+            for (Encoding e : walked) {
+                EXPECT_EQ(mapped(s.bytes(e), m, e), expected.bytes(e));
+            }
         }
-        for (Encoding e : {Encoding::shift_jis, Encoding::utf8}) {
+        for (Encoding e : walked) {
             const Bytes b = s.bytes(e);
             const std::vector<size_t> starts = s.starts(e);
             const int32_t start = static_cast<int32_t>(random() % (b.size() + 2)) - 1;
@@ -154,7 +157,16 @@ TEST(Encodings, CutCharactersAtTheEnd) {
     } sjis[] = {{{'a', 0x82}, Encoding::shift_jis, 1, {'A'}},
                 {{'a', 0x82}, Encoding::bytes, 1, {'A'}},
                 {{0x80, 'a', 0x80}, Encoding::shift_jis, 1, {0x80, 'a'}},
-                {{0x80, 'a', 0x80}, Encoding::bytes, 0, {0x80, 'A', 0x80}}};
+                {{0x80, 'a', 0x80}, Encoding::bytes, 0, {0x80, 'A', 0x80}},
+                // A one-byte set has no lead bytes: ISO8859_1's 'a÷a', WIN1252's 'a…a'.
+                {{'a', 0xF7, 'a', 0x85, 'a'},
+                 Encoding::single_byte,
+                 0,
+                 {'A', 0xF7, 'A', 0x85, 'A'}},
+                {{'a', 0xF7, 'a'}, Encoding::bytes, 0, {'A', 0xF7, 'a'}},
+                // EUC-JP: two bytes owed after 8F, one after A1-FE.
+                {{'a', 0x8F, 0xA1}, Encoding::euc_jp, 2, {'A'}},
+                {{0xA3, 0xE1, 0xA3}, Encoding::euc_jp, 1, {0xA3, 0xC1}}};
     for (const auto& c : sjis) {
         Bytes out(c.in.size());
         EXPECT_EQ(map_case(c.in.data(), out.data(), c.in.size(), CaseMapping::upper,
@@ -174,7 +186,8 @@ TEST(Encodings, RandomBytesStayInBounds) {
         for (auto& c : b) {
             c = static_cast<unsigned char>(random() % 4 == 0 ? 0xEF : random());
         }
-        for (Encoding e : {Encoding::bytes, Encoding::shift_jis, Encoding::utf8}) {
+        for (Encoding e :
+             {Encoding::bytes, Encoding::shift_jis, Encoding::utf8, Encoding::euc_jp}) {
             const int32_t start = static_cast<int32_t>(random() % 10);
             const int32_t length = static_cast<int32_t>(random() % 10);
             const Text got = substring(text(b), start, length, e);
@@ -201,7 +214,7 @@ TEST(Encodings, BlobsCutAnywhereGiveTheWholeTextsResults) {
     std::mt19937 random(5);
     for (int round = 0; round < 1500; ++round) {
         const Sample s = random_sample(random);
-        for (Encoding e : {Encoding::shift_jis, Encoding::utf8}) {
+        for (Encoding e : walked) {
             const Bytes whole = s.bytes(e);
             std::vector<Bytes> parts;
             for (size_t at = 0; at < whole.size();) {

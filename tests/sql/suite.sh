@@ -211,7 +211,7 @@ migration_works() {
 }
 
 # The dialect-1 scripts declare every function in a dialect-1 database, where
-# DATE holds a date and a time of day.
+# DATE holds a date and a time of day; UDF_JDATE takes today there too.
 dialect1_database_works() {
     local kind="$1" charset="${2:-NONE}" database="$BUILD/dialect1.fdb" out
     create_database "$database" "$kind" 1 "$charset" || return 1
@@ -219,11 +219,14 @@ dialect1_database_works() {
 SET LIST ON;
 SELECT UDF_GETHOUR(UDF_ADDTIME(CAST('21-JUN-2002 23:30:00' AS DATE), 0, 45, 0)) AS h,
        UDF_DIFFDAY(UDF_JDATE('2002/3/1'), UDF_TODATE(2002, 2, 1)) AS d,
-       UDF_TRIM('  ok  ') AS t FROM RDB$DATABASE;
+       UDF_TRIM('  ok  ') AS t,
+       UDF_DIFFDAY(UDF_JDATE('10:30'), CURRENT_TIMESTAMP) + UDF_DIFFDAY(UDF_JDATE(''), CURRENT_TIMESTAMP)
+           + UDF_GETYEAR(UDF_JDATE('6/21')) - EXTRACT(YEAR FROM CURRENT_TIMESTAMP) AS j
+FROM RDB$DATABASE;
 EOF
 )
     rm -f "$database"
-    [ "$(echo "$out" | tr -s ' ' | grep -E '^[HDT] ')" = "$(printf 'H 0\nD 28\nT ok')" ] || {
+    [ "$(echo "$out" | tr -s ' ' | grep -E '^[HDTJ] ')" = "$(printf 'H 0\nD 28\nT ok\nJ 0')" ] || {
         echo "$out" >&2
         return 1
     }

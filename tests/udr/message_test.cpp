@@ -31,7 +31,7 @@ const Case cases[] = {
     // Texts: VARCHAR or CHAR of any length and set, read as VARCHAR.
     {"StrLen", Side::input, 0, field(SQL_VARYING, 32000, 5), SQL_VARYING, 32000, ""},
     {"StrLen", Side::input, 0, field(SQL_TEXT, 10, 4), SQL_VARYING, 10, ""},
-    {"VSubStr", Side::output, 0, field(SQL_VARYING, 40, 4), SQL_VARYING, 40, ""},
+    {"VSubStr", Side::output, 0, field(SQL_VARYING, 40), SQL_VARYING, 40, ""},
     {"SubStr", Side::output, 0, field(SQL_TEXT, 6), SQL_VARYING, 6, ""},
     {"StrLen", Side::input, 0, field(SQL_LONG, 4), 0, 0, "parameter 1 (TXT) is INTEGER"},
     {"StrLen", Side::input, 0, field(SQL_VARYING, 40000), 0, 0, "parameter 1 (TXT)"},
@@ -93,7 +93,9 @@ TEST(RoutineMessages, DeclaredTypesAreAcceptedAsTheirKindOrRefused) {
         kovudf_udr::Status throwing(&wrapper);
         kovudf_udr::Layout layout{};
         try {
-            layout = kovudf_udr::read_layout(&throwing, f, c.side, declared.get());
+            layout = kovudf_udr::read_layout(
+                &throwing, f, c.side, declared.get(),
+                kovudf_udr::walk_charset(&throwing, f, declared.get()));
         } catch (const Firebird::FbException&) {
         }
         if (c.read_as == 0) {
@@ -114,6 +116,52 @@ TEST(RoutineMessages, DeclaredTypesAreAcceptedAsTheirKindOrRefused) {
             EXPECT_EQ(got.sub_type, c.declared.sub_type);
         }
     }
+}
+
+// One walk set a routine: its first text's where it has a walk of its own,
+// else UTF8; every other text comes in it, as many characters as declared.
+struct Walk {
+    unsigned first, other;  // UDF_STRCAT's A and B, 40 bytes each
+    unsigned walk, room;    // the set of both, and B's room in bytes
+};
+
+const Walk walks[] = {
+    {4, 5, 4, 80},     // UTF8 first: B's 20 SJIS_0208 characters in UTF-8
+    {0, 4, 0, 10},     // NONE first: B's 10 UTF-8 characters as bytes
+    {21, 53, 21, 40},  // ISO8859_1 walked as itself, WIN1252 converted to it
+    {6, 4, 6, 20},     // EUCJ_0208 walked as itself
+    {69, 69, 4, 40},   // GB18030 walked as UTF8: 10 characters
+    {44, 0, 4, 160},   // KSC_5601 likewise; B's 40 NONE bytes
+};
+
+TEST(RoutineMessages, EveryTextComesInTheFirstTextsWalkSet) {
+    const catalog::Function& f = *catalog::find("StrCat");
+    for (const Walk& w : walks) {
+        SCOPED_TRACE(std::to_string(w.first) + " " + std::to_string(w.other));
+        RoutineMetadata declared(
+            {field(SQL_VARYING, 40, w.first), field(SQL_TEXT, 40, w.other)},
+            {field(SQL_VARYING, 80, w.other)});
+        Status status;
+        CheckStatusWrapper wrapper(&status);
+        kovudf_udr::Status throwing(&wrapper);
+        const unsigned walk = kovudf_udr::walk_charset(&throwing, f, &declared);
+        const auto in =
+            kovudf_udr::read_layout(&throwing, f, Side::input, &declared, walk);
+        const auto out =
+            kovudf_udr::read_layout(&throwing, f, Side::output, &declared, walk);
+        EXPECT_EQ(walk, w.walk);
+        EXPECT_EQ(in.fields[1].charset, w.walk);
+        EXPECT_EQ(in.fields[1].length, w.room);
+        EXPECT_EQ(out.fields[0].charset, w.walk);
+    }
+    // With no text argument, the first text BLOB's set.
+    const catalog::Function& upper = *catalog::find("BlobSjisUpper");
+    RoutineMetadata blobs({field(SQL_BLOB, 8, 6, 0, isc_blob_text)},
+                          {field(SQL_BLOB, 8, 4, 0, isc_blob_text)});
+    Status status;
+    CheckStatusWrapper wrapper(&status);
+    kovudf_udr::Status throwing(&wrapper);
+    EXPECT_EQ(kovudf_udr::walk_charset(&throwing, upper, &blobs), 6u);
 }
 
 }  // namespace

@@ -15,3 +15,18 @@ SELECT IIF(CAST(UDF_JDATE('10:30') AS DATE) = CURRENT_DATE, 'yes', 'no') AS time
 FROM RDB$DATABASE;
 -- A complete date does not ask the session.
 SELECT UDF_JDATE('2002/6/21 10:30') AS complete FROM RDB$DATABASE;
+-- A result declared WITH TIME ZONE is the wall-clock time in the session's
+-- zone: on the range's first day, which may lie before year 1 in UTC, an
+-- error naming the function.  A WITH TIME ZONE argument reaches UDF_ADDTIME
+-- as the session's wall-clock time: across a change to winter time it adds
+-- wall-clock hours, where DATEADD adds elapsed ones.
+CREATE FUNCTION TODATE_TZ (Y SMALLINT, M SMALLINT, D SMALLINT) RETURNS TIMESTAMP WITH TIME ZONE
+    EXTERNAL NAME 'kovudf!ToDate' ENGINE UDR;
+COMMIT;
+SET TIME ZONE 'Asia/Tokyo';
+SELECT TODATE_TZ(1, 1, 1) AS first_day FROM RDB$DATABASE;
+SELECT TODATE_TZ(1, 1, 2) AS second_day FROM RDB$DATABASE;
+SET TIME ZONE 'America/New_York';
+SELECT UDF_ADDTIME(TIMESTAMP '2002-10-27 01:30 America/New_York', 1, 0, 0) AS wall_clock_hour,
+       DATEADD(1 HOUR TO TIMESTAMP '2002-10-27 01:30 America/New_York') AS elapsed_hour
+FROM RDB$DATABASE;
