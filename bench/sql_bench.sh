@@ -2,7 +2,8 @@
 #
 # One database holds the legacy functions (UDF_*), their external-routine
 # twins (UDR_*), empty routines with the same messages (EMPTY_*, from
-# bench/udr_empty.cpp) and bench/rows.sql.  Every query of bench/functions.txt
+# bench/udr_empty.cpp), the floors of the BLOB routines (FLOOR_*: the same
+# calls of the server's BLOB interface and nothing else) and bench/rows.sql.  Every query of bench/functions.txt
 # runs over all rows for each kind, the kinds interleaved, BENCH_REPS times
 # (default 3); the median elapsed time less that of a bare COUNT(*) over the
 # same rows, divided by the row count, is the net cost of one call.
@@ -57,8 +58,11 @@ sql_bench() {
     "$BUILD/kovudf_declare" sql --front routine --functions plain --prefix UDR_ >"$dir/twins.sql"
     "$BUILD/kovudf_declare" sql --front routine --functions plain --prefix EMPTY_ \
         --module kovudf_empty >"$dir/empty.sql"
+    "$BUILD/kovudf_declare" sql --front routine --functions plain --prefix FLOOR_ \
+        --module kovudf_floor >"$dir/floor.sql"
     quietly fb_isql -q -m -b "$database" -i "$dir/twins.sql" &&
         quietly fb_isql -q -m -b "$database" -i "$dir/empty.sql" &&
+        quietly fb_isql -q -m -b "$database" -i "$dir/floor.sql" &&
         quietly fb_isql -q -m -b "$database" -i "$ROOT/bench/rows.sql" || return 1
     {
         echo "SET LIST ON;"
@@ -73,6 +77,9 @@ sql_bench() {
                 echo "SELECT ${aggregate//@/UDF_$fn} AS L_$alias FROM bench_rows;"
                 echo "SELECT ${aggregate//@/UDR_$fn} AS R_$alias FROM bench_rows;"
                 echo "SELECT ${aggregate//@/EMPTY_$fn} AS E_$alias FROM bench_rows;"
+                # The floor of a routine that reads or writes BLOBs.
+                [[ "$fn" != *BLOB* ]] ||
+                    echo "SELECT ${aggregate//@/FLOOR_$fn} AS F_$alias FROM bench_rows;"
                 [ "$builtin" = - ] || echo "SELECT $builtin AS B_$alias FROM bench_rows;"
             done < <(bench_functions)
         done
@@ -82,8 +89,8 @@ sql_bench() {
     awk -v rows="$rows" -v order="$(bench_functions | cut -d'|' -f1 | tr -d ' ' | tr '\n' ';')" "$BENCH_TIMES"'
         END {
             base = median(times["Z_BASE"])
-            printf "| function | legacy ns | routine ns | routine / legacy | empty routine ns | routine / empty | built-in ns |\n"
-            printf "|---|---:|---:|---:|---:|---:|---:|\n"
+            printf "| function | legacy ns | routine ns | routine / legacy | empty routine ns | routine / empty | floor ns | routine / floor | built-in ns |\n"
+            printf "|---|---:|---:|---:|---:|---:|---:|---:|---:|\n"
             n = split(order, entries, ";")
             for (i = 1; i <= n; i++) {
                 if (entries[i] == "") continue
@@ -92,7 +99,8 @@ sql_bench() {
                 alias = toupper(label); gsub(/:/, "_", alias)
                 name = label; sub(/:/, " (", name); if (name != label) name = name ")"
                 l = net("L_" alias); r = net("R_" alias); e = net("E_" alias); b = net("B_" alias)
-                printf "| UDF_%s | %s | %s | %s | %s | %s | %s |\n", name, show(l), show(r), ratio(r, l), show(e), ratio(r, e), show(b)
+                f = net("F_" alias)
+                printf "| UDF_%s | %s | %s | %s | %s | %s | %s | %s | %s |\n", name, show(l), show(r), ratio(r, l), show(e), ratio(r, e), show(f), ratio(r, f), show(b)
             }
             printf "\nA bare scan of the %d rows: %.3f s (median of the repetitions).\n", rows, base
         }' "$dir/output.txt" | tee "$dir/table.md"

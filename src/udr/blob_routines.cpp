@@ -55,6 +55,7 @@ void BlobInfo(Call& call) {
     char text[100];
     if (blob) {
         const BlobStats stats = blob->statistics();
+        blob->close();
         describe_blob(&stats, text, sizeof text);
     } else {
         describe_blob(nullptr, text, sizeof text);
@@ -65,7 +66,11 @@ void BlobInfo(Call& call) {
 void BlobSize(Call& call) {
     CallScope scope(call);
     auto blob = input(call, scope, 0);
-    call.set_integer(blob ? blob->statistics().total_size : 0);
+    const int32_t size = blob ? blob->statistics().total_size : 0;
+    if (blob) {
+        blob->close();
+    }
+    call.set_integer(size);
 }
 
 void StrToBlob(Call& call) {
@@ -117,11 +122,16 @@ void BlobSubStr(Call& call) {
         unsigned char* room = call.text_room(wanted);
         // the length copied
         call.text_room(copier.copy(start, wanted, room, call.encoding()));
+        blob->close();
         return;
     }
-    std::string stretch(wanted, '\0');
-    auto* bytes = reinterpret_cast<unsigned char*>(&stretch[0]);
-    call.set_text(Text{bytes, copier.copy(start, wanted, bytes, call.encoding())});
+    ScratchBuffer stretch(wanted);
+    if (!stretch) {
+        call.fail_out_of_memory();
+    }
+    const uint32_t copied = copier.copy(start, wanted, stretch.get(), call.encoding());
+    blob->close();
+    call.set_text(Text{stretch.get(), copied});
 }
 
 void BlobVSubStr(Call& call) {

@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <cstring>
+#include <new>
 
 using namespace Firebird;
 
@@ -106,9 +107,13 @@ BlobInput::~BlobInput() {
 
 bool BlobInput::read(unsigned char* buffer, uint16_t size, uint16_t* length) {
     *length = 0;
+    if (blob_ == nullptr) {
+        return false;
+    }
     unsigned got = 0;
     const int result = blob_->getSegment(status_, size, buffer, &got);
     if (result != IStatus::RESULT_OK && result != IStatus::RESULT_SEGMENT) {
+        close();
         return false;
     }
     if (got > size) {
@@ -121,6 +126,14 @@ bool BlobInput::read(unsigned char* buffer, uint16_t size, uint16_t* length) {
     }
     *length = static_cast<uint16_t>(got);
     return true;
+}
+
+void BlobInput::close() {
+    if (blob_ != nullptr) {
+        Firebird::IBlob* const blob = blob_;
+        blob_ = nullptr;
+        blob->close(status_);  // a closed BLOB's interface is already released
+    }
 }
 
 BlobStats BlobInput::statistics() {
@@ -150,7 +163,10 @@ BlobStats BlobInput::statistics() {
 }
 
 BlobOutput::BlobOutput(CallScope& scope, bool text, unsigned charset, unsigned from)
-    : status_(scope.status), master_(scope.master) {
+    : status_(scope.status), master_(scope.master), gathered_(65535) {
+    if (!gathered_) {
+        throw std::bad_alloc();  // before the BLOB is made
+    }
     // Binary by default; a text BLOB says its set on both sides, so the
     // server converts what is written in `from` to it.  NONE names no set:
     // the parameter block ends before the sets.
@@ -163,6 +179,7 @@ BlobOutput::BlobOutput(CallScope& scope, bool text, unsigned charset, unsigned f
     const unsigned length = !text                             ? 0
                             : set == catalog::charset_none.id ? without_interp
                                                               : sizeof bpb;
+    whole_writes_ = text && converting.length != 0;
     blob_ = scope.attachment->createBlob(status_, scope.transaction.get(), &id_, length,
                                          text ? bpb : nullptr);
 }
@@ -173,11 +190,35 @@ BlobOutput::~BlobOutput() {
     }
 }
 
+// Segments are filled to 65535 bytes, a write split across two if need be;
+// where the server converts the text, a write stays whole in one segment, so
+// that no segment ends inside a character.
 void BlobOutput::write(const unsigned char* bytes, uint16_t length) {
-    blob_->putSegment(status_, length, bytes);
+    if (whole_writes_ && count_ + length > 65535) {
+        flush();
+    }
+    while (length > 0) {
+        const uint16_t room = static_cast<uint16_t>(65535 - count_);
+        const uint16_t part = length < room ? length : room;
+        std::memcpy(gathered_.get() + count_, bytes, part);
+        count_ += part;
+        bytes += part;
+        length = static_cast<uint16_t>(length - part);
+        if (count_ == 65535) {
+            flush();
+        }
+    }
+}
+
+void BlobOutput::flush() {
+    if (count_ > 0) {
+        blob_->putSegment(status_, count_, gathered_.get());
+        count_ = 0;
+    }
 }
 
 ISC_QUAD BlobOutput::finish() {
+    flush();
     blob_->close(status_);
     blob_ = nullptr;  // a closed BLOB's interface is already released
     return id_;

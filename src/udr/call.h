@@ -41,10 +41,11 @@ class RoutineMemory {
     Firebird::IMessageMetadata* row = nullptr;  // what it returns
 
     // Where today's date comes from (date_routines.cpp): not known yet, the
-    // process's clock (no session time zone), or the session, asked last
-    // for `today` when the database's count of statements started became
-    // `today_count`.
-    enum class TodaySource { unknown, process_clock, session };
+    // process's clock (no session time zone), or the session - asked at
+    // every call, or asked for `today` and kept while the database's count of
+    // statements and calls, `today_count` at this routine's last call, moves
+    // by this routine's calls alone.
+    enum class TodaySource { unknown, process_clock, every_call, counted };
     TodaySource today_source = TodaySource::unknown;
     int64_t today_count = -1;
     std::tm today{};

@@ -46,20 +46,47 @@ int64_t statements_started(Firebird::IAttachment* attachment, Status* status) {
     return static_cast<int64_t>(value & 0x7FFFFFFFFFFFFFFF);
 }
 
+// The server's major version, from its version string ("LI-V5.0.4.1812
+// Firebird 5.0"); 0 when it does not say.
+int server_major_version(Firebird::IAttachment* attachment, Status* status) {
+    const unsigned char items[] = {isc_info_firebird_version, isc_info_end};
+    unsigned char buffer[256] = {};
+    attachment->getInfo(status, sizeof items, items, sizeof buffer, buffer);
+    const unsigned length = buffer[1] | (buffer[2] << 8);
+    // The item, its length, a count of strings, the first string's length.
+    if (buffer[0] != isc_info_firebird_version || length < 2 ||
+        length > sizeof buffer - 5) {
+        return 0;
+    }
+    const unsigned char* text = buffer + 5;
+    const unsigned char* const end = text + buffer[4];
+    for (; text + 2 < end; ++text) {
+        if (text[0] == '-' && (text[1] == 'V' || text[1] == 'T') && text[2] >= '0' &&
+            text[2] <= '9') {
+            return text[2] - '0';
+        }
+    }
+    return 0;
+}
+
 // Today as the calling session's CURRENT_DATE gives it.
 //
 // Firebird 3 has no session time zone: its CURRENT_DATE is the server
 // process's local date, which this process reads itself, with no statement.
 //
 // Firebird 4 and later take CURRENT_DATE in the session's time zone, which
-// only a statement can ask for: its year, month and day of CURRENT_TIMESTAMP
-// (no DATE in it, so that a dialect-1 database takes it too).  The answer is
-// kept until the database starts another statement.  CURRENT_DATE is fixed
-// for a statement, and what changes it between our calls - a statement of
-// the session's after midnight, a SET TIME ZONE, which only a following
-// statement sees - starts a statement first; so does the statement asked
-// here, whose own start is counted before the count is kept.  Another
-// session's statements only make the next call ask again.
+// only a statement can ask for: the year, month and day of CURRENT_TIMESTAMP
+// (no DATE in it, so that a dialect-1 database takes it too).  CURRENT_DATE
+// is fixed for the statement that calls the routine, and changes only for
+// another statement: after midnight, or after SET TIME ZONE, which no
+// statement in progress sees.  Firebird 5 and later count every statement
+// started in the database, and every call of an external routine, by one
+// (fb_info_next_statement).  So when the count has moved by exactly one
+// since this routine's last call - by this very call - nothing else has
+// started in between, the calling statement is the same, and so is its
+// date: the answer asked before stands.  Any other move (another statement,
+// another routine's call, another session's work) asks again.  Firebird 4
+// counts neither calls nor executions the same way: it asks at every call.
 void session_today(Call& call, std::tm* today) {
     using Source = RoutineMemory::TodaySource;
     RoutineMemory& memory = call.memory;
@@ -68,17 +95,26 @@ void session_today(Call& call, std::tm* today) {
         return;
     }
     CallScope scope(call);
-    const int64_t count = statements_started(scope.attachment.get(), call.status);
     if (memory.today_source == Source::unknown) {
-        memory.today_source = count < 0 ? Source::process_clock : Source::session;
-        if (count < 0) {
+        memory.today_source =
+            statements_started(scope.attachment.get(), call.status) < 0
+                ? Source::process_clock
+            : server_major_version(scope.attachment.get(), call.status) >= 5
+                ? Source::counted
+                : Source::every_call;
+        if (memory.today_source == Source::process_clock) {
             read_local_today(today);
             return;
         }
     }
-    if (count == memory.today_count) {
-        *today = memory.today;
-        return;
+    if (memory.today_source == Source::counted) {
+        const int64_t count = statements_started(scope.attachment.get(), call.status);
+        const bool same = memory.today_count >= 0 && count == memory.today_count + 1;
+        memory.today_count = count;
+        if (same) {
+            *today = memory.today;
+            return;
+        }
     }
     if (memory.statement == nullptr) {
         memory.statement = scope.attachment->prepare(
@@ -108,7 +144,10 @@ void session_today(Call& call, std::tm* today) {
     fields.tm_mon = parts[1] - 1;
     fields.tm_mday = parts[2];
     memory.today = fields;
-    memory.today_count = statements_started(scope.attachment.get(), call.status);
+    if (memory.today_source == Source::counted) {
+        // The question asked counts too; the next call starts from here.
+        memory.today_count = statements_started(scope.attachment.get(), call.status);
+    }
     *today = fields;
 }
 

@@ -62,7 +62,7 @@ UPDATE big SET b = UDF_BLOBCAT(b, b) WHERE id = 1;
 UPDATE big SET b = UDF_BLOBCAT(b, b) WHERE id = 1;
 UPDATE big SET b = UDF_BLOBCAT(UDF_BLOBSJISUPPER(b), UDF_BLOBADDSTR(b, 'end')) WHERE id = 1;
 COMMIT;
-SELECT id, UDF_BLOBSIZE(b) AS size, OCTET_LENGTH(b) AS octets, UDF_BLOBINFO(b) AS info,
+SELECT id, UDF_BLOBSIZE(b) AS size, OCTET_LENGTH(b) AS octets,
        IIF(HASH(UDF_BLOBSJISUPPER(UDF_BLOBSJISLOWER(b))) = HASH(UDF_BLOBSJISUPPER(b)), 'yes', 'no') AS case_round_trip,
        IIF(UDF_BLOBVSUBSTR(b, OCTET_LENGTH(b) - 5, 10) = IIF(id = 0, '', x'8281656E64'), 'yes', 'no') AS tail, UDF_BLOBTOFILE(b, '/dev/null', 0) AS to_null,
        OCTET_LENGTH(UDF_BLOBCAT(b, NULL)) AS cat_null

@@ -18,8 +18,9 @@ COMMIT;
 SELECT id, UDF_BLOBINFO(bin) AS info, UDF_BLOBSIZE(bin) AS size_bin, UDF_BLOBSIZE(txt) AS size_txt
 FROM docs ORDER BY id;
 
--- Building.  20000 bytes of text become segments of 8192, 8192 and 3616.
-SELECT UDF_BLOBINFO(UDF_STRTOBLOB(LPAD('', 20000, 'x'))) AS info_20000,
+-- Building.  (How each front cuts a result into segments: udf_only.sql,
+-- udr_differences.sql.)
+SELECT UDF_BLOBSIZE(UDF_STRTOBLOB(LPAD('', 20000, 'x'))) AS size_20000,
        UDF_BLOBINFO(UDF_STRTOBLOB('')) AS info_empty_text
 FROM RDB$DATABASE;
 
@@ -35,7 +36,7 @@ SELECT CAST(UDF_BLOBCAT(CAST('' AS BLOB), UDF_STRTOBLOB('+')) AS VARCHAR(10)) AS
        CAST(UDF_BLOBSJISUPPER(UDF_BLOBCAT(CAST('' AS BLOB), UDF_STRTOBLOB('x'))) AS VARCHAR(10)) AS upper_after_empty,
        UDF_BLOBINFO(UDF_BLOBCAT(CAST('' AS BLOB), CAST('' AS BLOB))) AS two_empty_info
 FROM RDB$DATABASE;
-SELECT UDF_BLOBINFO(UDF_BLOBCAT(UDF_STRTOBLOB(LPAD('', 9000, 'a')), UDF_STRTOBLOB('bc'))) AS cat_info,
+SELECT UDF_BLOBSIZE(UDF_BLOBCAT(UDF_STRTOBLOB(LPAD('', 9000, 'a')), UDF_STRTOBLOB('bc'))) AS cat_size,
        UDF_BLOBSIZE(UDF_BLOBADDSTR(UDF_STRTOBLOB(LPAD('', 9000, 'a')), LPAD('', 9000, 'b'))) AS addstr_size
 FROM RDB$DATABASE;
 
@@ -65,7 +66,7 @@ FROM RDB$DATABASE;
 -- Files: a round trip that compares bytes, missing files, NULL, a full disk.
 SELECT UDF_BLOBTOFILE(UDF_STRTOBLOB(LPAD('', 20000, 'xyz')), '/tmp/kovudf_sqltest_a.bin', 0) AS written
 FROM RDB$DATABASE;
-SELECT UDF_BLOBINFO(UDF_FILETOBLOB('/tmp/kovudf_sqltest_a.bin')) AS info,
+SELECT UDF_BLOBSIZE(UDF_FILETOBLOB('/tmp/kovudf_sqltest_a.bin')) AS size,
        IIF(HASH(UDF_FILETOBLOB('/tmp/kovudf_sqltest_a.bin')) = HASH(LPAD('', 20000, 'xyz')), 'yes', 'no') AS same_bytes
 FROM RDB$DATABASE;
 SELECT UDF_BLOBTOFILE(bin, '/tmp/kovudf_sqltest_b.bin', 0) AS written FROM docs WHERE id = 2;
@@ -92,5 +93,5 @@ SELECT UDF_BLOBINFO(data) AS info, CAST(UDF_BLOBSUBSTR(data, 59990, 20) AS VARCH
        CAST(UDF_BLOBSUBSTR(data, 32760, 10) AS VARCHAR(10)) AS middle,
        UDF_BLOBSIZE(UDF_BLOBSJISLOWER(data)) AS lower_size,
        CAST(UDF_BLOBSUBSTR(UDF_BLOBSJISLOWER(data), 59995, 10) AS VARCHAR(10)) AS lower_tail,
-       UDF_BLOBINFO(UDF_BLOBCAT(data, data)) AS cat_info
+       UDF_BLOBSIZE(UDF_BLOBCAT(data, data)) AS cat_size
 FROM long_segments;

@@ -32,3 +32,10 @@ COMMIT;
 SELECT SHORT_STRCAT('ab', 'cd') AS fits FROM RDB$DATABASE;
 SELECT SHORT_STRCAT('abcdef', 'ghijkl') AS too_long FROM RDB$DATABASE;
 SELECT UDF_STRLEN('still alive') AS after_error FROM RDB$DATABASE;
+
+-- The legacy functions cut a text into segments of 8192 bytes and copy a
+-- BLOB's segments one for one.
+SELECT UDF_BLOBINFO(UDF_STRTOBLOB(LPAD('', 20000, 'x'))) AS info_20000,
+       UDF_BLOBINFO(UDF_BLOBCAT(UDF_STRTOBLOB(LPAD('', 9000, 'a')), UDF_STRTOBLOB('bc'))) AS cat_info,
+       (SELECT UDF_BLOBINFO(UDF_BLOBCAT(data, data)) FROM long_segments) AS cat_60000
+FROM RDB$DATABASE;

@@ -42,3 +42,11 @@ SELECT LEN16(UDF_STRTOBLOB('abc')) AS len16, SUB32('hello', 1, 3) AS sub32, ABS1
 SELECT LEN16(UDF_BLOBCAT(UDF_STRTOBLOB(LPAD('', 20000, 'x')), UDF_STRTOBLOB(LPAD('', 20000, 'y')))) AS len16_past FROM RDB$DATABASE;
 SELECT SUB32('hello', 70000, 1) AS sub32_past FROM RDB$DATABASE;
 SELECT SUB32('hello', 1, -2147483649) AS sub32_below FROM RDB$DATABASE;
+
+-- A routine writes its BLOB result in as few segments as its bytes need,
+-- 65535 bytes each: every call of the server's BLOB interface costs more
+-- than the bytes it moves.
+SELECT UDF_BLOBINFO(UDF_STRTOBLOB(LPAD('', 20000, 'x'))) AS info_20000,
+       UDF_BLOBINFO(UDF_BLOBCAT(UDF_STRTOBLOB(LPAD('', 9000, 'a')), UDF_STRTOBLOB('bc'))) AS cat_info,
+       (SELECT UDF_BLOBINFO(UDF_BLOBCAT(data, data)) FROM long_segments) AS cat_60000
+FROM RDB$DATABASE;
