@@ -6,10 +6,11 @@
 #                                 and nothing else
 #   udr_module_is_self_contained  libkovudf.so exports firebird_udr_plugin
 #                                 alone and needs no Firebird library
-#   declarations_are_current      sql/*.sql and src/legacy/kovudf.def are what
+#   declarations_are_current      sql/*.sql, docs/reference.md and
+#                                 src/legacy/kovudf.def are what
 #                                 kovudf_declare writes from the table
-#   readme_lists_the_functions    the README's function reference names
-#                                 exactly the table's functions
+#   docs_links_resolve            every relative link of the README and
+#                                 docs/ resolves, anchors included
 
 table_names() {
     "$BUILD/kovudf_declare" names "$1" | sort
@@ -46,8 +47,20 @@ declarations_are_current() {
     }
 }
 
-readme_lists_the_functions() {
-    same_names "the README's function reference" "$(table_names sql)" \
-        "$(sed -n '/^## Function reference/,/^## [^F]/p' "$ROOT/README.md" |
-            grep -o 'UDF_[A-Z]*' | sort -u)"
+# Every relative link of the README and docs/ leads to a file, and an
+# anchor to one of that file's headings (as GitHub makes them: lower case,
+# punctuation dropped, blanks as hyphens).
+docs_links_resolve() {
+    local file link target anchor bad=0
+    for file in "$ROOT/README.md" "$ROOT"/docs/*.md; do
+        while read -r link; do
+            target="${link%%#*}" anchor=""
+            [[ "$link" != *"#"* ]] || anchor="${link#*#}"
+            target=$(realpath -m "$(dirname "$file")/${target:-$(basename "$file")}")
+            [ -f "$target" ] && { [ -z "$anchor" ] || headings_of "$target" | grep -qxF "$anchor"; } ||
+                { echo "${file#"$ROOT"/}: no $link" >&2 && bad=1; }
+        done < <(grep -o '](\([^)]*\))' "$file" | sed 's/^](//; s/)$//' | grep -v '^[a-z]*:')
+    done
+    return "$bad"
 }
+headings_of() { sed -n 's/^#\{1,6\} //p' "$1" | tr 'A-Z' 'a-z' | sed 's/[^a-z0-9 _-]//g; s/ /-/g'; }

@@ -1,9 +1,10 @@
 // declare.cpp - kovudf_declare: writes the declaration scripts, the
-// migrations (from templates/migrate.sql.in), the Windows export list and
-// the name lists from the table of functions.
+// migrations (from templates/migrate.sql.in), the function reference
+// (docs/reference.md, from templates/reference.md.in and reference.h), the
+// Windows export list and the name lists from the table of functions.
 //
-//   kovudf_declare write ROOT      writes sql/*.sql and src/legacy/kovudf.def
-//                                  under ROOT
+//   kovudf_declare write ROOT      writes sql/*.sql, docs/reference.md and
+//                                  src/legacy/kovudf.def under ROOT
 //   kovudf_declare check ROOT      exit 1, naming each file, when a written
 //                                  file differs from what write would write
 //   kovudf_declare sql [OPTIONS]   prints declarations only:
@@ -13,6 +14,7 @@
 //       --module NAME (kovudf)
 //   kovudf_declare names entry|routine|sql [--functions all|plain|files]
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -21,6 +23,7 @@
 #include <vector>
 
 #include "catalog.h"
+#include "reference.h"
 
 using namespace catalog;
 
@@ -571,6 +574,113 @@ std::string export_list() {
     return out;
 }
 
+// ---------------------------------------------------------------------------
+// The function reference: templates/reference.md.in with a table for each
+// family and one of the closest built-ins, from the table and reference.h.
+
+const Reference& reference_of(const Function& f) {
+    for (const Reference& r : references) {
+        if (std::strcmp(r.name, f.name) == 0) {
+            return r;
+        }
+    }
+    std::fprintf(stderr, "reference.h has no entry for %s\n", f.name);
+    std::exit(1);
+}
+
+// "(A VARCHAR(4096), B ...) RETURNS ..." as a front's script declares it.
+std::string signature(const Function& f, Front front) {
+    Options o;
+    o.front = front;
+    std::string out = "(";
+    for (unsigned i = 0; i < f.argument_count; ++i) {
+        const Argument& a = f.arguments[i];
+        out += std::string(i == 0 ? "" : ", ") + a.parameter + " " +
+               type_of(f, a.kind, a.bytes, o);
+    }
+    out += ")";
+    if (front == Front::legacy &&
+        (f.result.kind == Kind::blob_text || f.result.kind == Kind::blob_binary)) {
+        return out + " RETURNS BLOB (its last argument)";
+    }
+    std::string result = type_of(f, f.result.kind, f.result.bytes, o);
+    return out + " RETURNS " + result;
+}
+
+// What a NULL argument gives, in each front.
+std::string null_rule(const Function& f) {
+    bool blob = false, plain = false;
+    std::string adds_nothing;
+    for (unsigned i = 0; i < f.argument_count; ++i) {
+        const Argument& a = f.arguments[i];
+        if (a.kind == Kind::blob) {
+            blob = true;
+        } else if (a.null_adds_nothing) {
+            adds_nothing = a.parameter;
+        } else {
+            plain = true;
+        }
+    }
+    std::string out;
+    if (plain) {
+        const bool number = f.result.kind == Kind::smallint ||
+                            f.result.kind == Kind::integer ||
+                            f.result.kind == Kind::double_precision;
+        out = std::string("NULL; legacy: ") + (number ? "0" : "NULL");
+    }
+    if (!adds_nothing.empty()) {
+        out += std::string(out.empty() ? "" : "; ") + "a NULL " + adds_nothing +
+               " adds nothing";
+    }
+    if (blob) {
+        out += std::string(out.empty() ? "" : "; ") + "a NULL BLOB is no data";
+    }
+    return out;
+}
+
+std::string cell(std::string text) {
+    return replaced(text, "|", "\\|");
+}
+
+std::string family_table(Family family) {
+    std::string out =
+        "| function | routine, as `kovudf_udr.sql` declares it | legacy, as `kovudf.sql` "
+        "declares it | entry points | NULL argument | what it does | example |\n"
+        "|---|---|---|---|---|---|---|\n";
+    for (const Function& f : functions) {
+        if (f.family != family) {
+            continue;
+        }
+        const Reference& r = reference_of(f);
+        out += "| `" + sql_name(f) + "` | `" + signature(f, Front::routine) + "` | `" +
+               signature(f, Front::legacy) + "` | `" + entry_name(f) + "`, `kovudf!" +
+               routine_name(f) + "` | " + null_rule(f) + " | " + cell(r.does) +
+               (f.access == Access::files ? " *(kovudf_files.sql)*" : "") + " | " +
+               cell(r.example) + " |\n";
+    }
+    return out;
+}
+
+std::string builtin_table() {
+    std::string out =
+        "| function | closest built-in | where they differ |\n|---|---|---|\n";
+    for (const Function& f : functions) {
+        const Reference& r = reference_of(f);
+        out += "| `" + sql_name(f) + "` | " + (*r.builtin ? cell(r.builtin) : "none") +
+               " | " + cell(r.differs) + " |\n";
+    }
+    return out;
+}
+
+std::string reference_page(const std::string& layout) {
+    std::string text = layout;
+    text = replaced(text, "@TEXT@", family_table(Family::text));
+    text = replaced(text, "@BLOBS@", family_table(Family::blob));
+    text = replaced(text, "@NUMBERS@", family_table(Family::numeric));
+    text = replaced(text, "@DATES@", family_table(Family::date));
+    return replaced(text, "@BUILTINS@", builtin_table());
+}
+
 std::string read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
@@ -626,6 +736,8 @@ std::vector<Written> written_files(const std::string& root) {
          files_script("kovudf_files.sql", script_options(Front::legacy, 3, S::files))},
         {"sql/kovudf_drop.sql", drop_script()},
         {"src/legacy/kovudf.def", export_list()},
+        {"docs/reference.md",
+         reference_page(read_file(root + "/src/catalog/templates/reference.md.in"))},
     };
     for (const CharacterSet* charset : declared_charsets) {
         add_routine_scripts(files, *charset, layout);
