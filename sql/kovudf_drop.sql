@@ -13,8 +13,9 @@ BEGIN
     FOR SELECT TRIM(TRAILING FROM RDB$FUNCTION_NAME) FROM RDB$FUNCTIONS
         WHERE RDB$PACKAGE_NAME IS NULL
           AND ((RDB$ENGINE_NAME IS NULL
-                    AND LOWER(REPLACE(TRIM(RDB$MODULE_NAME), '\', '/'))
-                        SIMILAR TO '(%/)?kovudf(.dll|.so)?')
+                    AND ('/' || LOWER(REPLACE(TRIM(RDB$MODULE_NAME), '\', '/')) LIKE '%/kovudf'
+                         OR '/' || LOWER(REPLACE(TRIM(RDB$MODULE_NAME), '\', '/')) LIKE '%/kovudf.dll'
+                         OR '/' || LOWER(REPLACE(TRIM(RDB$MODULE_NAME), '\', '/')) LIKE '%/kovudf.so'))
                    OR (RDB$ENGINE_NAME = 'UDR' AND RDB$ENTRYPOINT STARTING WITH 'kovudf!'))
         INTO :name
     DO

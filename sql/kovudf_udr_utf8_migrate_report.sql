@@ -56,6 +56,8 @@ EXECUTE BLOCK RETURNS (report VARCHAR(8000) CHARACTER SET UTF8) AS
     DECLARE kinds VARCHAR(8);
     DECLARE result_kind CHAR(1);
     DECLARE own BOOLEAN;
+    DECLARE plain BOOLEAN;
+    DECLARE char_at SMALLINT;
     DECLARE p1 VARCHAR(20);
     DECLARE p2 VARCHAR(20);
     DECLARE p3 VARCHAR(20);
@@ -366,8 +368,9 @@ BEGIN
             LEFT JOIN entries e ON e.entry = TRIM(f.RDB$ENTRYPOINT)
             WHERE f.RDB$PACKAGE_NAME IS NULL
               AND ((f.RDB$ENGINE_NAME IS NULL
-                    AND LOWER(REPLACE(TRIM(f.RDB$MODULE_NAME), '\', '/'))
-                        SIMILAR TO '(%/)?kovudf(.dll|.so)?')
+                    AND ('/' || LOWER(REPLACE(TRIM(f.RDB$MODULE_NAME), '\', '/')) LIKE '%/kovudf'
+                         OR '/' || LOWER(REPLACE(TRIM(f.RDB$MODULE_NAME), '\', '/')) LIKE '%/kovudf.dll'
+                         OR '/' || LOWER(REPLACE(TRIM(f.RDB$MODULE_NAME), '\', '/')) LIKE '%/kovudf.so'))
                    OR (f.RDB$ENGINE_NAME = 'UDR' AND f.RDB$ENTRYPOINT STARTING WITH 'kovudf!'))
             ORDER BY 1
             INTO name, module, entry, engine, returned, routine, kinds, result_kind, own,
@@ -375,6 +378,16 @@ BEGIN
         DO
         BEGIN
             quoted = IIF(dialect = 1, name, '"' || REPLACE(name, '"', '""') || '"');
+            -- Whether the name reads without quotes: a letter, then letters,
+            -- digits, _ and $, all upper case.
+            plain = POSITION(LEFT(name, 1) IN 'ABCDEFGHIJKLMNOPQRSTUVWXYZ') > 0;
+            char_at = 2;
+            WHILE (plain AND char_at <= CHAR_LENGTH(name)) DO
+            BEGIN
+                plain = POSITION(SUBSTRING(name FROM char_at FOR 1)
+                                 IN 'ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_$') > 0;
+                char_at = char_at + 1;
+            END
             why = NULL;
             parameters = '';
             result_type = NULL;
@@ -383,7 +396,7 @@ BEGIN
                 why = '';
             ELSE IF (routine IS NULL) THEN
                 why = 'the module has no entry point ' || entry;
-            ELSE IF (dialect = 1 AND name NOT SIMILAR TO '[A-Z][A-Z0-9_$]*') THEN
+            ELSE IF (dialect = 1 AND NOT plain) THEN
                 why = 'its name needs quotes, which a dialect-1 database does not read';
             ELSE IF (result_kind IN ('x', 'y') AND returned <> CHAR_LENGTH(kinds) + 1) THEN
                 why = 'its result is not RETURNS PARAMETER ' || (CHAR_LENGTH(kinds) + 1) ||
@@ -456,7 +469,8 @@ BEGIN
                     report = quoted || ' (' || entry || ' in ' || module ||
                              ') becomes the routine (' || SUBSTRING(parameters FROM 3) ||
                              ') RETURNS ' || result_type;
-                    IF (module SIMILAR TO '([A-Za-z]:)?[/\\]%') THEN
+                    IF (module STARTING WITH '/' OR module STARTING WITH '\'
+                        OR SUBSTRING(module FROM 2 FOR 2) IN (':\', ':/')) THEN
                         report = report || ' (its module is named by an absolute path: ' ||
                                  'restoring it, and altering it on Firebird 6, needs ' ||
                                  'UdfAccess to allow that directory)';

@@ -127,7 +127,9 @@ function_kinds() {
 SET LIST ON;
 SELECT COUNT(*) AS functions, SUM(IIF(RDB$ENGINE_NAME = 'UDR', 1, 0)) AS routines
 FROM RDB$FUNCTIONS WHERE RDB$PACKAGE_NAME IS NULL
- AND (LOWER(REPLACE(TRIM(RDB$MODULE_NAME), '\', '/')) SIMILAR TO '(%/)?kovudf(.dll|.so)?'
+ AND ('/' || LOWER(REPLACE(TRIM(RDB$MODULE_NAME), '\', '/')) LIKE '%/kovudf'
+      OR '/' || LOWER(REPLACE(TRIM(RDB$MODULE_NAME), '\', '/')) LIKE '%/kovudf.dll'
+      OR '/' || LOWER(REPLACE(TRIM(RDB$MODULE_NAME), '\', '/')) LIKE '%/kovudf.so'
       OR RDB$ENTRYPOINT STARTING WITH 'kovudf!');
 EOF
 }
