@@ -34,8 +34,13 @@
 #   FB_DEBIAN    the Debian release of its system of its own whose package
 #                of ours is deployed there ("" for none)
 #   FB_WINDOWS   32 or 64 for a Windows build run under Wine (the DLLs of
-#                build/win32 or build/win64), "" for Linux; such a server
-#                has no server process, gbak or gfix (FB_SERVER "")
+#                build/win32 or build/win64), "" for Linux; its programs
+#                are NAME.exe, and its server (where FB_SERVER names one)
+#                is reached by this machine's clients over TCP
+#   FB_CONF      lines a private root's firebird.conf adds for the embedded
+#                engine ("Providers = Engine13": no local server first)
+#   FB_CLIENT_ISQL  the Linux isql that reaches a Windows server (one of
+#                its version, that knows its types; default Debian's)
 #   FB_VARIANT   a name the expected outputs of several servers share
 #                ("windows"), "" for none
 #   FB_UPGRADE_THROUGH  the server an old database is restored and migrated
@@ -67,7 +72,7 @@ use_server() {
     [ -f "$profile" ] || { echo "no server profile $1" >&2; return 1; }
     FB_CHROOT="" FB_LOG="" FB_COPY=() FB_LEGACY=works FB_FEATURES="" FB_SRP=yes FB_CLIENT=""
     FB_TARBALL=yes FB_LOAD="" FB_DEBIAN="" FB_WINDOWS="" FB_MODULES="" FB_VARIANT=""
-    FB_UPGRADE_THROUGH=""
+    FB_UPGRADE_THROUGH="" FB_CONF="" FB_EXE="" FB_CLIENT_ISQL=""
     # shellcheck source=servers/3.0.sh
     . "$profile"
     SERVER_ID="$1"
@@ -115,9 +120,9 @@ fb_version() {
     printf '%s\n' "$out" | awk '/Version:/ { sub(/.*Version: */, ""); sub(/ .*/, ""); print; exit }'
 }
 
-fb_gbak() { fb_run "$FB_BIN/gbak" "$@"; }
-fb_gfix() { fb_run "$FB_BIN/gfix" "$@"; }
-has_tool() { [ -e "$FB_CHROOT$FB_BIN/$1" ]; }
+fb_gbak() { fb_run "$FB_BIN/gbak$FB_EXE" "$@"; }
+fb_gfix() { fb_run "$FB_BIN/gfix$FB_EXE" "$@"; }
+has_tool() { [ -e "$FB_CHROOT$FB_BIN/$1$FB_EXE" ]; }
 fb_path() { if [ -n "$FB_WINDOWS" ]; then windows_path "$1"; else echo "$1"; fi; }
 
 # The server trees of ../shared/servers unpack into build/trees, once.  A
@@ -162,7 +167,12 @@ use_tree() {
 # prefix's system directory, where the README says to put it.
 use_windows_tree() {
     FB_HOME=$(server_tree "$1" "$2") || return 1
-    FB_BIN="$FB_HOME" FB_SERVER="" FB_SECURITY="" FB_MODULES="$BUILD/servers/$SERVER_ID/modules"
+    FB_BIN="$FB_HOME" FB_EXE=.exe FB_MODULES="$BUILD/servers/$SERVER_ID/modules"
+    if [ -e "$FB_HOME/firebird.exe" ]; then
+        FB_SERVER="$FB_HOME/firebird.exe" FB_SECURITY="$FB_HOME/security5.fdb"
+    else
+        FB_SERVER="" FB_SECURITY=""
+    fi
     enable_i386
     install_packages "${WINE_PACKAGES[@]}" "${MINGW_PACKAGES[@]}" >&2
     [ -f "$BUILD/win$FB_WINDOWS/udr/kovudf.dll" ] || build_windows "$FB_WINDOWS" >&2 || return 1
@@ -221,6 +231,7 @@ make_root() {
     # "default": the server's own UdfAccess.  A Windows tree's own settings
     # (its providers) stay.
     if [ -n "$FB_WINDOWS" ]; then cp "$home/firebird.conf" "$dir/firebird.conf"; else : >"$dir/firebird.conf"; fi
+    [ -z "$FB_CONF" ] || echo "$FB_CONF" >>"$dir/firebird.conf"
     case "$udf_dir" in
         default) ;;
         full) echo "UdfAccess = Full" >>"$dir/firebird.conf" ;;
@@ -266,7 +277,7 @@ declaration_scripts() {
 
 create_database() {
     local file="$1" kind="$2" dialect="${3:-3}" charset="${4:-NONE}" script
-    rm -f "$file"
+    rm -f "$file" "$(dirname "$file")/$(basename "$file" | tr '[:lower:]' '[:upper:]')"
     {
         [ "$dialect" = 3 ] || echo "SET SQL DIALECT $dialect;"
         echo "CREATE DATABASE '$(fb_path "$file")' USER 'SYSDBA' PASSWORD 'masterkey' DEFAULT CHARACTER SET $charset;"

@@ -25,6 +25,15 @@ wine_prefix() {
     WINEPREFIX="$dir" WINEDEBUG=-all wineserver -p </dev/null >/dev/null 2>&1 || true
     WINEPREFIX="$dir" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot \
         </dev/null >/dev/null 2>&1
+    # Once a prefix: a server's hidden window needs a graphics driver where
+    # there is no display (the null one), and a crash must end the process,
+    # not wait in the debugger.
+    [ ! -f "$dir/.kovudf-ready" ] || return 0
+    WINEPREFIX="$dir" WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics \
+        /d null /f </dev/null >/dev/null 2>&1 &&
+        { WINEPREFIX="$dir" WINEDEBUG=-all wine reg delete \
+            'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
+            </dev/null >/dev/null 2>&1 || true; } && touch "$dir/.kovudf-ready"
 }
 
 wine_stop() { WINEPREFIX="$1" wineserver -k 2>/dev/null || true; }

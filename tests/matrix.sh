@@ -59,20 +59,22 @@ run_on_server() {
     if [ -n "$FB_WINDOWS" ]; then
         check "the $FB_WINDOWS-bit legacy module loads outside the root as the README says on $FB_NAME" \
             legacy_module_loads_as_documented
-        wine_stop "$WINE_PREFIX"
     fi
-    [ -n "$FB_SERVER" ] || { finish_server_line; return; }
-    say "on $FB_NAME, a server on 127.0.0.1"
-    clients_read_blob_results
-    if [ -n "${FB_LOAD:-}" ]; then
-        # shellcheck disable=SC2086
-        check "$FB_LOAD clients and seconds on $FB_NAME give one client's results" server_load $FB_LOAD
+    if [ -n "$FB_SERVER" ]; then
+        say "on $FB_NAME, a server on 127.0.0.1"
+        clients_read_blob_results
+        if [ -n "${FB_LOAD:-}" ]; then
+            # shellcheck disable=SC2086
+            check "$FB_LOAD clients and seconds on $FB_NAME give one client's results" server_load $FB_LOAD
+        fi
     fi
     finish_server_line
 }
 
-# The summary line of the server run_on_server ran on.
+# The summary line of the server run_on_server ran on; a Windows server's
+# Wine stopped.
 finish_server_line() {
+    [ -z "$FB_WINDOWS" ] || wine_stop "$WINE_PREFIX"
     server_lines+=("$FB_NAME ($version): $(fronts_of "$FB_FRONTS"), \
 $((passed - passed_before)) passed, $((failed - failed_before)) failed, $((SECONDS - start)) s")
 }

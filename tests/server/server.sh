@@ -2,11 +2,14 @@
 # server.sh - a real Firebird SuperServer of the current server profile, run
 # as a process of the test run: a private root with its own firebird.conf,
 # security database, port on 127.0.0.1, lock and temp directories and log.
-# Clients are the server's isql over the network.  Sourced by ./run after
-# scripts/firebird.sh and a use_server.
+# Clients are the server's isql over the network; a Windows server (under
+# Wine) is reached by this machine's clients, as a Windows server is by
+# Linux ones.  Sourced by ./run after scripts/firebird.sh and a use_server.
 #
 #   server_start [UDF_DIR [stock]]   start it (see make_root for the options)
 #   server_stop                      stop it, if it runs
+#   server_target DATABASE           the database as clients name it
+#   client_isql ARGS...              isql as a client of the server
 #   remote_isql DATABASE ARGS...     isql on a database of the server
 #   declared_database FILE KIND DIR  a new database with KIND's scripts from
 #                                    DIR run over the network
@@ -47,6 +50,11 @@ server_start() {
     root="$dir/root"
     rm -rf "$dir"
     make_root "$root" "$@"
+    # The embedded engine's settings (FB_CONF) are not a server's: its tools
+    # here are its clients.
+    if [ -n "$FB_CONF" ]; then
+        grep -vxF "$FB_CONF" "$root/firebird.conf" >"$dir/conf" && mv "$dir/conf" "$root/firebird.conf"
+    fi
     mkdir -p "$dir/tmp"
     SERVER_PASSWORD=$(server_password)
     security="$root/$(basename "$FB_SECURITY")"
@@ -61,7 +69,7 @@ CONF
     if [ "$FB_SRP" = yes ]; then
         # Clients that do not encrypt the wire (node-firebird) may connect.
         cat >>"$root/firebird.conf" <<CONF
-SecurityDatabase = $security
+SecurityDatabase = $(fb_path "$security")
 AuthServer = Srp
 AuthClient = Srp
 UserManager = Srp
@@ -71,12 +79,17 @@ CONF
         echo "CREATE OR ALTER USER SYSDBA PASSWORD '$SERVER_PASSWORD' USING PLUGIN Srp; COMMIT;" |
             on_server quietly fb_isql -q -m "$security" || return 1
     fi
-    on_server fb_run "$FB_SERVER" </dev/null >"$dir/stdout" 2>&1 &
+    # A Windows server runs as an application, with no tray icon.
+    on_server fb_run "$FB_SERVER" ${FB_WINDOWS:+-a -n} </dev/null >"$dir/stdout" 2>&1 &
     server_job=$!
-    # The server is the process listening on our port.
+    # The server is the process listening on our port; under Wine the
+    # wineserver holds the socket, and the server is the firebird.exe
+    # process (the job is only Wine's launcher).
     for i in $(seq 1 100); do
         server_pid=$(ss -Hltnp "sport = :$server_port" 2>/dev/null |
             sed -n 's/.*pid=\([0-9]*\).*/\1/p' | head -1)
+        [ -z "$server_pid" ] || [ -z "$FB_WINDOWS" ] ||
+            server_pid=$(pgrep -n -f "$(basename "$FB_SERVER") -a -n")
         [ -n "$server_pid" ] && return 0
         sleep 0.1
     done
@@ -104,16 +117,33 @@ server_rss() {
     awk '/^VmRSS/ {print $2}' "/proc/$server_pid/status" 2>/dev/null || echo 0
 }
 
+server_target() { echo "127.0.0.1/$server_port:$(fb_path "$1")"; }
+
+# The server's own isql, or for a Windows server this machine's.
+client_isql() {
+    if [ -n "$FB_WINDOWS" ]; then
+        env ISC_USER=SYSDBA ISC_PASSWORD="$SERVER_PASSWORD" "${FB_CLIENT_ISQL:-/usr/bin/isql-fb}" "$@"
+    else
+        on_server fb_isql "$@"
+    fi
+}
+
+# A client program of ours (built for this machine) on the server.
+client_program() {
+    if [ -n "$FB_WINDOWS" ]; then "$@"; else on_server fb_client "$@"; fi
+}
+
 remote_isql() {
     local database="$1"
     shift
-    on_server fb_isql -q -m "127.0.0.1/$server_port:$database" "$@"
+    client_isql -q -m "$(server_target "$database")" "$@"
 }
 
 declared_database() {
     local database="$1" kind="$2" dir="$3" charset="${4:-NONE}" script
-    echo "CREATE DATABASE '127.0.0.1/$server_port:$database' USER 'SYSDBA' PASSWORD '$SERVER_PASSWORD' DEFAULT CHARACTER SET $charset; COMMIT;" |
-        on_server quietly fb_isql -q -m || return 1
+    echo "CREATE DATABASE '$(server_target "$database")' USER 'SYSDBA' PASSWORD '$SERVER_PASSWORD' DEFAULT CHARACTER SET $charset; COMMIT;" |
+        quietly client_isql -q -m || return 1
+    fb_created "$database"
     for script in $(declaration_scripts "$kind" 3 "$charset"); do
         remote_isql "$database" -b -i "$dir/$script" >/dev/null || return 1
     done
@@ -214,10 +244,12 @@ node_can_log_in() {
     local database try
     [ "$FB_SRP" = yes ] || return 0
     database="$(server_dir)/login.fdb"
-    echo "CREATE DATABASE '127.0.0.1/$server_port:$database' USER 'SYSDBA' PASSWORD '$SERVER_PASSWORD'; COMMIT;" |
-        on_server quietly fb_isql -q -m || return 1
+    echo "CREATE DATABASE '$(server_target "$database")' USER 'SYSDBA' PASSWORD '$SERVER_PASSWORD'; COMMIT;" |
+        quietly client_isql -q -m || return 1
+    fb_created "$database"
     for try in $(seq 20); do
-        node_client client.js "$server_port" "$database" "$SERVER_PASSWORD" >/dev/null && return 0
+        node_client client.js "$server_port" "$(fb_path "$database")" "$SERVER_PASSWORD" >/dev/null &&
+            return 0
         echo "ALTER USER SYSDBA PASSWORD '$SERVER_PASSWORD' USING PLUGIN Srp; COMMIT;" |
             remote_isql "$database" >/dev/null || return 1
     done
@@ -243,19 +275,20 @@ clients_read_blob_results() {
         database="$dir/clients_$kind.fdb"
         declared_database "$database" "$kind" "$ROOT/sql" || { fail 1; continue; }
         run_counted "BLOB results through the client API, $kind on $FB_NAME" \
-            on_server fb_client "$BUILD/tests/blob_results" "127.0.0.1/$server_port:$database" \
+            client_program "$BUILD/tests/blob_results" "$(server_target "$database")" \
             "$SERVER_PASSWORD"
         run_counted "BLOB results through node-firebird, $kind on $FB_NAME" \
-            node_client blob_results.js "$server_port" "$database" "$SERVER_PASSWORD"
+            node_client blob_results.js "$server_port" "$(fb_path "$database")" "$SERVER_PASSWORD"
     done
     if runs_front udr; then
         for charset in SJIS_0208 UTF8; do
             database="$dir/clients_$charset.fdb"
             declared_database "$database" udr "$ROOT/sql" "$charset" || { fail 1; continue; }
             run_counted "text results in a $charset database through node-firebird on $FB_NAME" \
-                node_client charset_results.js "$server_port" "$database" "$SERVER_PASSWORD" "$blob_charset"
+                node_client charset_results.js "$server_port" "$(fb_path "$database")" \
+                "$SERVER_PASSWORD" "$blob_charset"
             run_counted "BLOB arguments bound by PHP's PDO_Firebird in a $charset database on $FB_NAME" \
-                php "$ROOT/tests/clients/bound_blobs.php" "$server_port" "$database" \
+                php "$ROOT/tests/clients/bound_blobs.php" "$server_port" "$(fb_path "$database")" \
                 "$SERVER_PASSWORD" "$charset"
         done
     fi

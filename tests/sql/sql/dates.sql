@@ -44,7 +44,7 @@ FROM RDB$DATABASE;
 SELECT UDF_GETSEC(TIMESTAMP '2002-06-21 00:00:59') AS after_far FROM RDB$DATABASE;
 
 -- 4000 days from 1998 to 2008, every one against the engine.  The steps
--- are INTEGER: a Windows engine of the matrix (a mingw build) miscomputes
+-- are INTEGER: the Windows 4.0 engines of the matrix (mingw builds) miscompute
 -- BIGINT products.
 CREATE TABLE days (d TIMESTAMP);
 COMMIT;
