@@ -188,6 +188,15 @@ EXECUTE BLOCK RETURNS (report VARCHAR(8000) CHARACTER SET UTF8) AS
         SUSPEND;
     END
 
+    -- A name as a statement writes it: quoted in dialect 3, where a name
+    -- may be any text; as it stands in dialect 1, which reads no quotes.
+    DECLARE FUNCTION quote_name (name VARCHAR(63) CHARACTER SET UTF8, dialect SMALLINT)
+        RETURNS VARCHAR(130) CHARACTER SET UTF8
+    AS
+    BEGIN
+        RETURN IIF(dialect = 1, name, '"' || REPLACE(name, '"', '""') || '"');
+    END
+
 BEGIN
     SELECT MON$SQL_DIALECT FROM MON$DATABASE INTO dialect;
     sep = ASCII_CHAR(1);
@@ -378,7 +387,7 @@ BEGIN
                  p1, p2, p3, p4, p5, p6
         DO
         BEGIN
-            quoted = IIF(dialect = 1, name, '"' || REPLACE(name, '"', '""') || '"');
+            quoted = quote_name(name, dialect);
             -- Whether the name reads without quotes: a letter, then letters,
             -- digits, _ and $, all upper case.
             plain = POSITION(LEFT(name, 1) IN 'ABCDEFGHIJKLMNOPQRSTUVWXYZ') > 0;
@@ -497,7 +506,7 @@ BEGIN
             INTO name, view_text
         DO
         BEGIN
-            quoted = IIF(dialect = 1, name, '"' || REPLACE(name, '"', '""') || '"');
+            quoted = quote_name(name, dialect);
             IF (pass = 1) THEN
             BEGIN
                 view_count = view_count + 1;
@@ -512,9 +521,7 @@ BEGIN
                     WHERE RDB$RELATION_NAME = :name ORDER BY RDB$FIELD_POSITION
                     INTO column_name
                 DO
-                    column_list = column_list || ', ' ||
-                                  IIF(dialect = 1, column_name,
-                                      '"' || REPLACE(column_name, '"', '""') || '"');
+                    column_list = column_list || ', ' || quote_name(column_name, dialect);
                 EXECUTE STATEMENT 'ALTER VIEW ' || quoted || ' (' || SUBSTRING(column_list FROM 3) ||
                                   ') AS ' || view_text;
             END
@@ -588,13 +595,13 @@ BEGIN
             INTO name, relation, inactive, uses_moved
         DO
         BEGIN
-            quoted = IIF(dialect = 1, name, '"' || REPLACE(name, '"', '""') || '"');
+            quoted = quote_name(name, dialect);
             IF (uses_moved AND pass = 1) THEN
             BEGIN
                 index_count = index_count + 1;
                 activated_count = activated_count + IIF(inactive <> 0, 1, 0);
                 report = 'index ' || quoted || ' on ' ||
-                         IIF(dialect = 1, relation, '"' || REPLACE(relation, '"', '""') || '"') ||
+                         quote_name(relation, dialect) ||
                          IIF(inactive <> 0,
                              ' is built and made active: it was inactive, as a restore ' ||
                              'that could not compute it leaves it, and its expression uses ' ||

@@ -36,6 +36,13 @@ size_t utf8_cut_tail(const unsigned char* bytes, size_t length) {
     return 0;
 }
 
+// An ASCII letter in the other case; any other byte as it is.
+unsigned char ascii_case(unsigned char c, bool upper) {
+    return upper && c >= 'a' && c <= 'z'    ? c - 0x20
+           : !upper && c >= 'A' && c <= 'Z' ? c + 0x20
+                                            : c;
+}
+
 // ASCII letters byte by byte (they never occur inside a UTF-8 sequence),
 // and the full-width Latin letters, whose three bytes differ from the other
 // case's in the last two.
@@ -56,13 +63,7 @@ size_t utf8_case(const unsigned char* source, unsigned char* destination, size_t
             i += 3;
             continue;
         }
-        if (upper && c >= 'a' && c <= 'z') {
-            destination[i] = c - 0x20;
-        } else if (!upper && c >= 'A' && c <= 'Z') {
-            destination[i] = c + 0x20;
-        } else {
-            destination[i] = c;
-        }
+        destination[i] = ascii_case(c, upper);
         ++i;
     }
     return utf8_cut_tail(destination, length);  // mapping keeps every byte's role
@@ -85,9 +86,7 @@ size_t walked_case(const unsigned char* source, unsigned char* destination, size
         const unsigned char c = source[i];
         const unsigned owed = euc ? euc_owed(c) : 0;
         if (owed == 0) {
-            destination[i] = upper && c >= 'a' && c <= 'z'    ? c - 0x20
-                             : !upper && c >= 'A' && c <= 'Z' ? c + 0x20
-                                                              : c;
+            destination[i] = ascii_case(c, upper);
             ++i;
             continue;
         }

@@ -58,36 +58,34 @@ CallScope::CallScope(Call& call)
 
 namespace {
 
-// A parameter block for a text BLOB in the set `to`, which holds (or is to
-// hold) text of the set `from`: the server converts between them while it is
-// read or written.  Empty where nothing is converted: the sets agree, or one
-// of them is bytes (NONE, OCTETS), whose bytes no conversion would change.
+// Whether text of the set `from` in a BLOB of the set `to` is converted
+// while it is read or written: not where the sets agree, nor where one of
+// them is bytes (NONE, OCTETS), whose bytes no conversion would change.
+bool converts(unsigned from, unsigned to) {
+    const auto bytes = [](unsigned set) {
+        return set == catalog::charset_none.id || set == catalog::charset_octets.id;
+    };
+    return (from & 0xFF) != (to & 0xFF) && !bytes(from & 0xFF) && !bytes(to & 0xFF);
+}
+
+// The parameter block of a text BLOB of the set `to` holding text of the set
+// `from`.
 struct TextBpb {
-    TextBpb(unsigned from, unsigned to) {
-        const unsigned char source = static_cast<unsigned char>(from),
-                            target = static_cast<unsigned char>(to);
-        const auto bytes = [](unsigned char set) {
-            return set == catalog::charset_none.id || set == catalog::charset_octets.id;
-        };
-        const unsigned char items[] = {isc_bpb_version1,
-                                       isc_bpb_source_type,
-                                       1,
-                                       isc_blob_text,
-                                       isc_bpb_target_type,
-                                       1,
-                                       isc_blob_text,
-                                       isc_bpb_source_interp,
-                                       1,
-                                       source,
-                                       isc_bpb_target_interp,
-                                       1,
-                                       target};
-        static_assert(sizeof items == sizeof bpb, "one parameter block");
-        std::memcpy(bpb, items, sizeof bpb);
-        length = source == target || bytes(source) || bytes(target) ? 0 : sizeof bpb;
-    }
+    TextBpb(unsigned from, unsigned to)
+        : bpb{isc_bpb_version1,
+              isc_bpb_source_type,
+              1,
+              isc_blob_text,
+              isc_bpb_target_type,
+              1,
+              isc_blob_text,
+              isc_bpb_source_interp,
+              1,
+              static_cast<unsigned char>(from),
+              isc_bpb_target_interp,
+              1,
+              static_cast<unsigned char>(to)} {}
     unsigned char bpb[13];
-    unsigned length;
 };
 
 }  // namespace
@@ -96,7 +94,8 @@ BlobInput::BlobInput(CallScope& scope, const ISC_QUAD& id, unsigned from, unsign
     : status_(scope.status), master_(scope.master), id_(id) {
     const TextBpb converting(from, to);
     blob_ = scope.attachment->openBlob(status_, scope.transaction.get(), &id_,
-                                       converting.length, converting.bpb);
+                                       converts(from, to) ? sizeof converting.bpb : 0,
+                                       converting.bpb);
 }
 
 BlobInput::~BlobInput() {
@@ -170,18 +169,15 @@ BlobOutput::BlobOutput(CallScope& scope, bool text, unsigned charset, unsigned f
     // Binary by default; a text BLOB says its set on both sides, so the
     // server converts what is written in `from` to it.  NONE names no set:
     // the parameter block ends before the sets.
-    const TextBpb converting(from, charset);
-    const unsigned char set = static_cast<unsigned char>(charset);
-    unsigned char bpb[sizeof converting.bpb];
-    std::memcpy(bpb, converting.bpb, sizeof bpb);
-    bpb[9] = converting.length == 0 ? set : bpb[9];
+    whole_writes_ = text && converts(from, charset);
+    const TextBpb bpb(whole_writes_ ? from : charset, charset);
     constexpr unsigned without_interp = 7;
-    const unsigned length = !text                             ? 0
-                            : set == catalog::charset_none.id ? without_interp
-                                                              : sizeof bpb;
-    whole_writes_ = text && converting.length != 0;
+    const unsigned length = !text ? 0
+                            : (charset & 0xFF) == catalog::charset_none.id
+                                ? without_interp
+                                : sizeof bpb.bpb;
     blob_ = scope.attachment->createBlob(status_, scope.transaction.get(), &id_, length,
-                                         text ? bpb : nullptr);
+                                         text ? bpb.bpb : nullptr);
 }
 
 BlobOutput::~BlobOutput() {

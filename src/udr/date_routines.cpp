@@ -58,8 +58,10 @@ int server_major_version(Firebird::IAttachment* attachment, Status* status) {
         length > sizeof buffer - 5) {
         return 0;
     }
+    // The first string, as far as the item's own length reaches.
     const unsigned char* text = buffer + 5;
-    const unsigned char* const end = text + buffer[4];
+    const unsigned char* const end =
+        text + (buffer[4] < length - 2 ? buffer[4] : length - 2);
     for (; text + 2 < end; ++text) {
         if (text[0] == '-' && (text[1] == 'V' || text[1] == 'T') && text[2] >= '0' &&
             text[2] <= '9') {

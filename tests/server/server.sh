@@ -49,12 +49,9 @@ server_start() {
     dir=$(server_dir)
     root="$dir/root"
     rm -rf "$dir"
-    make_root "$root" "$@"
     # The embedded engine's settings (FB_CONF) are not a server's: its tools
     # here are its clients.
-    if [ -n "$FB_CONF" ]; then
-        grep -vxF "$FB_CONF" "$root/firebird.conf" >"$dir/conf" && mv "$dir/conf" "$root/firebird.conf"
-    fi
+    FB_CONF="" make_root "$root" "$@"
     mkdir -p "$dir/tmp"
     SERVER_PASSWORD=$(server_password)
     security="$root/$(basename "$FB_SECURITY")"
