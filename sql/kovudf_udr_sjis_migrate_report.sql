@@ -29,6 +29,13 @@
    changes nothing.  Its last line says what it changed and that it was
    committed.
 
+   Firebird's background garbage collector crashes the server on an index
+   key computed by an external routine, so while a SuperServer collects
+   this database in the background (GCPolicy background or combined, its
+   default) a database with such an index is left as it is: the report and
+   the migration name the indexes and the databases.conf entry that makes
+   the collection cooperative.
+
    Read first:    isql-fb -i kovudf_udr_sjis_migrate_report.sql <database>
    Then change:   isql-fb -i kovudf_udr_sjis_migrate.sql <database>
 
@@ -95,6 +102,14 @@ EXECUTE BLOCK RETURNS (report VARCHAR(8000) CHARACTER SET UTF8) AS
     DECLARE index_count INTEGER = 0;
     DECLARE activated_count INTEGER = 0;
     DECLARE left_count INTEGER = 0;
+    -- How the server collects this database's garbage, where that puts it
+    -- at risk: NULL when collected cooperatively, '?' when it cannot tell.
+    DECLARE gc_policy VARCHAR(255) CHARACTER SET UTF8;
+    DECLARE server_mode VARCHAR(255) CHARACTER SET UTF8;
+    DECLARE collector VARCHAR(255) CHARACTER SET UTF8;
+    DECLARE database_file VARCHAR(255) CHARACTER SET UTF8;
+    DECLARE index_list VARCHAR(4000) CHARACTER SET UTF8 = '';
+    DECLARE gc_stop VARCHAR(6000) CHARACTER SET UTF8;
 
     -- The routine's SQL type for a legacy parameter or result of a kind of
     -- the table (c CSTRING, v VARCHAR, s SMALLINT, i INTEGER, d DOUBLE
@@ -198,7 +213,32 @@ EXECUTE BLOCK RETURNS (report VARCHAR(8000) CHARACTER SET UTF8) AS
     END
 
 BEGIN
-    SELECT MON$SQL_DIALECT FROM MON$DATABASE INTO dialect;
+    SELECT MON$SQL_DIALECT, MON$DATABASE_NAME FROM MON$DATABASE INTO dialect, database_file;
+    -- A SuperServer's background garbage collector (GCPolicy background or
+    -- combined, its default) crashes the server when a record version it
+    -- removes has an index key computed by an external routine: it makes
+    -- the routine's context from a system attachment that has no interface
+    -- (Firebird issue 6843, unfixed).  Collected cooperatively, by the
+    -- users' own attachments, the same keys are safe.  Firebird 4 and later
+    -- tell administrators the policy in force for this database; Firebird
+    -- 3 shows its background collector as a system attachment.
+    BEGIN
+        EXECUTE STATEMENT 'SELECT MAX(IIF(RDB$CONFIG_NAME = ''GCPolicy'', RDB$CONFIG_VALUE, NULL)), ' ||
+                          'MAX(IIF(RDB$CONFIG_NAME = ''ServerMode'', RDB$CONFIG_VALUE, NULL)) FROM RDB$CONFIG'
+            INTO gc_policy, server_mode;
+        WHEN ANY DO gc_policy = NULL;
+    END
+    IF (gc_policy IS NOT NULL) THEN
+        collector = IIF(LOWER(gc_policy) = 'cooperative'
+                        OR UPPER(server_mode) IN ('CLASSIC', 'SUPERCLASSIC', 'MULTIPROCESS', 'THREADEDDEDICATED'),
+                        NULL, 'GCPolicy = ' || gc_policy || ' with ServerMode = ' || server_mode);
+    ELSE IF (CURRENT_USER = 'SYSDBA' OR CURRENT_ROLE = 'RDB$ADMIN'
+             OR CURRENT_USER = (SELECT TRIM(MON$OWNER) FROM MON$DATABASE)) THEN
+        collector = IIF(EXISTS (SELECT 1 FROM MON$ATTACHMENTS
+                                WHERE MON$SYSTEM_FLAG = 1 AND MON$USER = 'Garbage Collector'),
+                        'the server runs a "Garbage Collector" attachment for it', NULL);
+    ELSE
+        collector = '?';
     sep = ASCII_CHAR(1);
     moved = sep;
     -- Pass 1 reads and checks every declaration; pass 2 (the migration,
@@ -599,6 +639,8 @@ BEGIN
             IF (uses_moved AND pass = 1) THEN
             BEGIN
                 index_count = index_count + 1;
+                index_list = LEFT(index_list || ', ' || quoted || ' on ' ||
+                                  quote_name(relation, dialect), 4000);
                 activated_count = activated_count + IIF(inactive <> 0, 1, 0);
                 report = 'index ' || quoted || ' on ' ||
                          quote_name(relation, dialect) ||
@@ -624,6 +666,27 @@ BEGIN
             END
         END
 
+        -- An index the routines would compute stops the migration while the
+        -- server collects in the background, or while it cannot tell.
+        IF (pass = 1 AND index_count > 0 AND collector IS NOT NULL) THEN
+        BEGIN
+            gc_stop = IIF(collector = '?',
+                'cannot read how the server collects this database''s garbage, which ' ||
+                'only SYSDBA, the owner or RDB$ADMIN may: connect as one of them',
+                'this database''s garbage is collected in the background (' || collector ||
+                '), and Firebird''s background collector crashes the server on an index ' ||
+                'key computed by an external routine (Firebird issue 6843)') ||
+                '; the routines would compute the index' ||
+                TRIM(IIF(index_count = 1, CAST('' AS VARCHAR(2)), 'es')) || ' ' ||
+                SUBSTRING(index_list FROM 3) || '.  Nothing changes until the database ' ||
+                'is collected cooperatively: add to the server''s databases.conf' || ASCII_CHAR(10) ||
+                database_file || ' = ' || database_file || ASCII_CHAR(10) || '{' || ASCII_CHAR(10) ||
+                '    GCPolicy = cooperative' || ASCII_CHAR(10) || '}' || ASCII_CHAR(10) ||
+                '(or only its middle line, inside the braces of the entry it has), end every ' ||
+                'connection to the database, and run this again.  docs/upgrading.md says why.';
+            report = 'garbage collection: ' || gc_stop;
+            SUSPEND;
+        END
         IF (pass = 1) THEN
         BEGIN
             report = move_count || ' to move, ' || routine_count || ' already routines, ' ||
@@ -632,6 +695,9 @@ BEGIN
                      ' to build (' || activated_count || ' of them inactive), ' ||
                      misfit_count || ' that do not fit' ||
                      IIF(misfit_count > 0, ': nothing changes until each is mended or dropped',
+                         CAST('' AS VARCHAR(1))) ||
+                     IIF(gc_stop IS NOT NULL AND misfit_count = 0,
+                         ': nothing changes until the garbage is collected cooperatively',
                          CAST('' AS VARCHAR(1))) ||
                      IIF(migrate, CAST('.' AS VARCHAR(1)), '.  Nothing was changed: this is the report.');
             SUSPEND;
