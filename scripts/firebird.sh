@@ -31,6 +31,9 @@
 #                works in a copy of its root
 #   FB_LOAD      "CLIENTS SECONDS" for the load test on a real server there,
 #                "" for none
+#   FB_GC_LOAD   "WRITERS READERS SECONDS" for the load that makes the server
+#                collect old keys of indexes the routines compute, "" for
+#                none
 #   FB_DEBIAN    the Debian release of its system of its own whose package
 #                of ours is deployed there ("" for none)
 #   FB_WINDOWS   32 or 64 for a Windows build run under Wine (the DLLs of
@@ -55,7 +58,12 @@
 #                                           the server's own setting; "full":
 #                                           any module), routines from
 #                                           build/udr, or with "stock" the
-#                                           server's own plugins.conf
+#                                           server's own plugins.conf; garbage
+#                                           collected cooperatively (with
+#                                           GC_POLICY=default the server's own
+#                                           way)
+#   databases_conf_add DIR LINES            the root's databases.conf, a copy
+#                                           of the server's, gains LINES
 #   fb_isql|fb_gbak|fb_gfix ARGS...         the server's tools on $FBROOT
 #   has_tool NAME                           the server has that tool
 #   fb_path PATH                            PATH as the server names files
@@ -71,7 +79,7 @@ use_server() {
     local profile="$ROOT/scripts/servers/$1.sh"
     [ -f "$profile" ] || { echo "no server profile $1" >&2; return 1; }
     FB_CHROOT="" FB_LOG="" FB_COPY=() FB_LEGACY=works FB_FEATURES="" FB_SRP=yes FB_CLIENT=""
-    FB_TARBALL=yes FB_LOAD="" FB_DEBIAN="" FB_WINDOWS="" FB_MODULES="" FB_VARIANT=""
+    FB_TARBALL=yes FB_LOAD="" FB_GC_LOAD="" FB_DEBIAN="" FB_WINDOWS="" FB_MODULES="" FB_VARIANT=""
     FB_UPGRADE_THROUGH="" FB_CONF="" FB_EXE="" FB_CLIENT_ISQL=""
     # shellcheck source=servers/3.0.sh
     . "$profile"
@@ -232,6 +240,10 @@ make_root() {
     # (its providers) stay.
     if [ -n "$FB_WINDOWS" ]; then cp "$home/firebird.conf" "$dir/firebird.conf"; else : >"$dir/firebird.conf"; fi
     [ -z "$FB_CONF" ] || echo "$FB_CONF" >>"$dir/firebird.conf"
+    # The server's background garbage collector crashes on an index key that
+    # an external routine computes, and anyone trying the functions here may
+    # index one: the users' own attachments collect.
+    [ "${GC_POLICY:-cooperative}" = default ] || echo "GCPolicy = ${GC_POLICY:-cooperative}" >>"$dir/firebird.conf"
     case "$udf_dir" in
         default) ;;
         full) echo "UdfAccess = Full" >>"$dir/firebird.conf" ;;
@@ -256,6 +268,15 @@ Config = UDR_config {
 }
 CONF
     fi
+}
+
+databases_conf_add() {
+    local dir="$1"
+    if [ -L "$dir/databases.conf" ]; then
+        rm "$dir/databases.conf"
+        in_tree cat "$FB_HOME/databases.conf" >"$dir/databases.conf"
+    fi
+    printf '%s\n' "$2" >>"$dir/databases.conf"
 }
 
 declaration_scripts() {
