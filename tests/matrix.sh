@@ -67,6 +67,11 @@ run_on_server() {
             # shellcheck disable=SC2086
             check "$FB_LOAD clients and seconds on $FB_NAME give one client's results" server_load $FB_LOAD
         fi
+        if [ -n "${FB_GC_LOAD:-}" ]; then
+            # shellcheck disable=SC2086
+            check "writers and readers ($FB_GC_LOAD) of indexes the routines compute, collected cooperatively, keep $FB_NAME up and its indexes right" \
+                server_gc_load $FB_GC_LOAD
+        fi
     fi
     finish_server_line
 }

@@ -11,7 +11,8 @@ FB_LOG=/var/log/firebird
 FB_FRONTS="udf udr"
 FB_FEATURES="boolean cstring"
 FB_TARBALL=no  # Debian's build takes plugins from the system directory
-FB_LOAD="8 40"  # clients, seconds
+FB_LOAD="8 20"  # clients, seconds
+FB_GC_LOAD="3 2 30"  # writers, readers, seconds
 
 fb_install() {
     install_packages firebird3.0-server firebird3.0-utils firebird-dev libib-util

@@ -4,6 +4,7 @@ FB_NAME="Firebird 5.0"
 FB_ISQL=isql
 FB_FRONTS="udf udr"
 FB_LOAD="4 20"  # clients, seconds
+FB_GC_LOAD="3 2 30"  # writers, readers, seconds
 FB_FEATURES="boolean timezones int128 cstring blob_charset"
 
 fb_install() {

@@ -8,6 +8,7 @@ FB_ISQL=isql
 FB_FRONTS="udr"
 FB_LEGACY=crashes
 FB_FEATURES="boolean timezones int128 blob_charset"
+FB_GC_LOAD="3 2 30"  # writers, readers, seconds
 # Its gbak crashes restoring an old backup with an index computed by a
 # legacy function: such a database is restored and migrated on 5.0 first.
 FB_UPGRADE_THROUGH=5.0

@@ -14,6 +14,10 @@
 #   declared_database FILE KIND DIR  a new database with KIND's scripts from
 #                                    DIR run over the network
 #   server_load CLIENTS SECONDS      the load test on both fronts
+#   server_gc_load WRITERS READERS SECONDS
+#                                    writers and readers of a table whose
+#                                    indexes the routines compute, the
+#                                    garbage collected cooperatively
 #   clients_read_blob_results        BLOB results read back whole through
 #                                    the client API and node-firebird
 
@@ -147,11 +151,15 @@ declared_database() {
 }
 
 # One client: runs the workload on a database until the deadline, comparing
-# every pass with that database's reference; prints "passes differences".
+# every pass with that database's reference; prints "passes differences",
+# and the first differing pass on stderr.
 load_client() {
     local deadline="$1" database="$2" reference="$3" workload="$4" passes=0 differences=0
+    local out="$reference.$BASHPID"
     while [ "$(date +%s)" -lt "$deadline" ]; do
-        if ! remote_isql "$database" -i "$workload" 2>&1 | cmp -s - "$reference"; then
+        remote_isql "$database" ${LOAD_CHARSET:+-ch "$LOAD_CHARSET"} -i "$workload" >"$out" 2>&1 || true
+        if ! cmp -s "$out" "$reference"; then
+            [ "$differences" -gt 0 ] || diff "$reference" "$out" | sed "s|^|$(basename "$workload") pass $passes: |" >&2
             differences=$((differences + 1))
         fi
         passes=$((passes + 1))
@@ -216,6 +224,69 @@ server_load() {
     trap - EXIT
     [ "$differences" -eq 0 ] && [ "$alive" = yes ] && [ "$passes" -ge "$clients" ] || status=1
     return "$status"
+}
+
+# The server's garbage collector and the routines: WRITERS clients insert,
+# change and delete rows of a SJIS_0208 table whose expression indexes and
+# indexed computed column the routines compute, while READERS clients read
+# each index against a natural scan, for SECONDS; the garbage is collected
+# cooperatively, as the migration requires (the server's background
+# collector crashes on such keys).  The server must stay up, every read
+# agree and gfix find nothing.
+server_gc_load() {
+    local writers="$1" readers="$2" seconds="$3" dir database target n status=0
+    trap server_stop EXIT
+    server_start || return 1
+    dir=$(server_dir)
+    database="$dir/gc.fdb"
+    target=$(server_target "$database")
+    declared_database "$database" udr "$ROOT/sql" SJIS_0208 &&
+        remote_isql "$database" -b -i "$ROOT/tests/server/gc_setup.sql" &&
+        remote_isql "$database" -i "$ROOT/tests/server/gc_read.sql" >"$dir/gc_read.out" 2>&1 &&
+        [ "$(grep -c ' 0$' "$dir/gc_read.out")" = 4 ] || {
+        cat "$dir/gc_read.out" >&2
+        server_stop
+        return 1
+    }
+    : >"$dir/gc_write.out"
+    local deadline=$(($(date +%s) + seconds)) client_pids=()
+    for n in $(seq 1 $((writers + readers))); do
+        if [ "$n" -le "$writers" ]; then
+            sed "s|@WRITER@|$n|g" "$ROOT/tests/server/gc_write.sql" >"$dir/gc_write$n.sql"
+            LOAD_CHARSET=UTF8 load_client "$deadline" "$database" "$dir/gc_write.out" \
+                "$dir/gc_write$n.sql" >"$dir/gc_client$n" &
+        else
+            load_client "$deadline" "$database" "$dir/gc_read.out" \
+                "$ROOT/tests/server/gc_read.sql" >"$dir/gc_client$n" &
+        fi
+        client_pids+=($!)
+    done
+    wait "${client_pids[@]}" 2>/dev/null || true
+    local passes=0 differences=0 p d alive=yes rows
+    for n in $(seq 1 $((writers + readers))); do
+        read -r p d <"$dir/gc_client$n" || { p=0 d=1; }
+        passes=$((passes + p))
+        differences=$((differences + d))
+    done
+    kill -0 "$server_pid" 2>/dev/null || alive=no
+    rows=$(echo "SELECT 'rows', COUNT(*) FROM GC_ROWS;" | remote_isql "$database" 2>&1 | awk '/rows/ {print $2}')
+    echo "garbage-collection load on $FB_NAME: $writers writers and $readers readers, ${seconds}s, $passes passes, $differences failed or differing, $rows rows at the end, server alive: $alive" >&2
+    [ "$alive" = yes ] && [ "$differences" -eq 0 ] && [ "$passes" -ge $((writers + readers)) ] &&
+        remote_isql "$database" -i "$ROOT/tests/server/gc_read.sql" 2>&1 | cmp -s - "$dir/gc_read.out" &&
+        gfix_is_clean "$target" || status=1
+    server_stop
+    trap - EXIT
+    return "$status"
+}
+
+# gfix -v -full through the server finds nothing.
+gfix_is_clean() {
+    local report
+    report=$(on_server fb_gfix -v -full -user SYSDBA -password "$SERVER_PASSWORD" "$1" 2>&1)
+    [ -z "$report" ] || {
+        echo "gfix on $1: $report" >&2
+        return 1
+    }
 }
 
 # PHP's PDO_Firebird from Debian, a client of another kind.

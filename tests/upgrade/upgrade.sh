@@ -61,13 +61,13 @@ upgrade_lines() { sed -e "s|$UPGRADE_DIR/udf|@UDF_DIR@|g" -e '/^ *$/d'; }
 # otherwise), through the network as SYSDBA: gbak restores BACKUP into
 # FILE; where it could not compute an index it ends with the database not
 # online, and gfix -online brings it online.  With "migrate", the report and
-# the migration follow (their lines printed: the report's, and the
-# migration's last), and with BACKUP_TO a gbak backup of the result.
+# the migration follow (upgrade_migrate), and with BACKUP_TO a gbak backup
+# of the result.
 upgrade_on_server() {
     local backup="$1" file="$2" access="$3" migrate="${4:-}" backup_to="${5:-}" status=0
     local log="$UPGRADE_DIR/$SERVER_ID-restore.log"
     rm -f "$file"
-    server_start "$access" || return 1
+    GC_POLICY=default server_start "$access" || return 1
     local target user=(-user SYSDBA -password "$SERVER_PASSWORD")
     target=$(server_target "$file")
     on_server fb_gbak -c "${user[@]}" "$backup" "$target" >"$log" 2>&1 || status=$?
@@ -79,14 +79,39 @@ upgrade_on_server() {
     if [ "$status" -ne 0 ]; then
         cat "$log" >&2
     elif [ -n "$migrate" ]; then
-        on_server fb_isql -q -m -b "${user[@]}" -i "$ROOT/sql/kovudf_udr_migrate_report.sql" \
-            "$target" && on_server fb_isql -q -m -b "${user[@]}" \
-            -i "$ROOT/sql/kovudf_udr_migrate.sql" "$target" | grep -E '^REPORT +kovudf: ' &&
+        upgrade_migrate "$target" &&
             { [ -z "$backup_to" ] || on_server quietly fb_gbak -b "${user[@]}" "$target" "$backup_to"; } ||
             status=1
     fi
     server_stop
     return "$status"
+}
+
+# upgrade_migrate TARGET: the report and the migration on a server that
+# collects garbage in the background, as SuperServer does by default: the
+# fixtures' indexes over the functions make the migration stop with nothing
+# changed and name the databases.conf entry that makes the collection
+# cooperative; with that entry, taken from its words, the report's lines
+# and the migration's last line.
+upgrade_migrate() {
+    local target="$1" user=(-user SYSDBA -password "$SERVER_PASSWORD") refused entry
+    refused=$(on_server fb_isql -q -m -b "${user[@]}" -i "$ROOT/sql/kovudf_udr_migrate.sql" \
+        "$target" 2>&1) && {
+        echo "the migration ran while the garbage was collected in the background" >&2
+        return 1
+    }
+    entry=$(awk '/databases.conf$/ { on = 1; next } on { print } on && /^}/ { exit }' <<<"$refused" | tr -d '\r')
+    grep -q 'collected in the background' <<<"$refused" &&
+        grep -q 'the routines would compute the index' <<<"$refused" &&
+        grep -qE '^REPORT +kovudf: nothing changed\.' <<<"$refused" &&
+        grep -q '^ *GCPolicy = cooperative$' <<<"$entry" || {
+        printf '%s\n' "$refused" >&2
+        return 1
+    }
+    databases_conf_add "$(server_dir)/root" "$entry"
+    on_server fb_isql -q -m -b "${user[@]}" -i "$ROOT/sql/kovudf_udr_migrate_report.sql" "$target" &&
+        on_server fb_isql -q -m -b "${user[@]}" -i "$ROOT/sql/kovudf_udr_migrate.sql" "$target" |
+        grep -E '^REPORT +kovudf: '
 }
 
 # The guide's way for the backup of NAME into FILE on the current server:
