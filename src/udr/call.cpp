@@ -37,8 +37,10 @@ T Call::value(unsigned i) const {
     if (f.length != sizeof(T)) {
         fail("unexpected argument");
     }
-    T v;
-    std::memcpy(&v, in_ + f.offset, sizeof v);
+    T v{};
+    if (!zeroed(i)) {
+        std::memcpy(&v, in_ + f.offset, sizeof v);
+    }
     return v;
 }
 
@@ -53,8 +55,10 @@ bool Call::is_null(unsigned i) const {
 
 Text Call::text(unsigned i) const {
     const Field& f = argument(i, true);
-    ISC_USHORT length;
-    std::memcpy(&length, in_ + f.offset, sizeof length);
+    ISC_USHORT length = 0;
+    if (!zeroed(i)) {
+        std::memcpy(&length, in_ + f.offset, sizeof length);
+    }
     if (length > f.length) {
         fail("argument longer than its declared size");
     }
@@ -100,7 +104,7 @@ bool read_whole(const unsigned char* at, unsigned sql_type, int64_t* value) {
 int64_t Call::whole(unsigned i, int64_t least, int64_t most, const char* range) const {
     const Field& f = argument(i, false);
     int64_t v = 0;
-    const bool read = read_whole(in_ + f.offset, f.sql_type, &v);
+    const bool read = zeroed(i) || read_whole(in_ + f.offset, f.sql_type, &v);
     if (!read || v < least || v > most) {
         const std::string what = "parameter " + std::to_string(i + 1) + " (" +
                                  function().arguments[i].parameter + ") is " +
@@ -141,11 +145,26 @@ bool Call::null_result() const {
     const catalog::Function& f = function();
     for (unsigned i = 0; i < f.argument_count; ++i) {
         const catalog::Argument& a = f.arguments[i];
-        if (a.kind != catalog::Kind::blob && !a.null_adds_nothing && is_null(i)) {
+        if (a.kind != catalog::Kind::blob && !a.null_adds_nothing && is_null(i) &&
+            shape_.nulls.taken[i] != '0') {
             return true;
         }
     }
     return false;
+}
+
+void Call::set_null_result() {
+    switch (shape_.nulls.any() ? function().result.kind : catalog::Kind::blob) {
+        case catalog::Kind::smallint:
+        case catalog::Kind::integer:
+            set_whole(0);
+            return;
+        case catalog::Kind::double_precision:
+            set_double(0);
+            return;
+        default:
+            set_null();
+    }
 }
 
 void Call::set_null() {

@@ -26,6 +26,7 @@ struct RoutineShape {
     unsigned charset;   // the server's number of the set
     Encoding encoding;  // how the texts of that set are walked
     Layout in, out;
+    LegacyNulls nulls;  // how a NULL argument is taken
 };
 
 // What a routine keeps from one call to the next, all within the one
@@ -86,6 +87,9 @@ class Call {
 
     // True when an argument whose NULL makes the result NULL is NULL.
     bool null_result() const;
+    // The result of a call whose null_result() is true: NULL, or where a
+    // legacy declaration with the NULL keyword returned a number, 0.
+    void set_null_result();
 
     // The result.  Every setter but set_null makes the result not NULL.
     void set_null();
@@ -106,6 +110,9 @@ class Call {
 
   private:
     const Field& argument(unsigned i, bool text) const;
+    // Argument i is NULL and taken as the zero value a legacy declaration
+    // without the NULL keyword handed its function.
+    bool zeroed(unsigned i) const { return shape_.nulls.taken[i] == '0' && is_null(i); }
     // Argument i, a whole number between `least` and `most`.
     int64_t whole(unsigned i, int64_t least, int64_t most, const char* range) const;
     void set_whole(int64_t value);

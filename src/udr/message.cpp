@@ -3,6 +3,7 @@
 // server's own layout of the result.
 #include "message.h"
 
+#include <cstring>
 #include <string>
 
 namespace kovudf_udr {
@@ -354,6 +355,40 @@ Layout lay_out(Status* status, const catalog::Function& function, Side side,
 }
 
 }  // namespace
+
+bool LegacyNulls::any() const {
+    for (const char c : taken) {
+        if (c != '\0') {
+            return true;
+        }
+    }
+    return false;
+}
+
+LegacyNulls legacy_nulls(Status* status, const catalog::Function& function,
+                         IRoutineMetadata* routine) {
+    LegacyNulls nulls{};
+    const char* const name = routine->getEntryPoint(status);
+    const char* const second = name == nullptr ? nullptr : std::strchr(name, '!');
+    const char* const info = second == nullptr ? nullptr : std::strchr(second + 1, '!');
+    if (info == nullptr) {
+        return nulls;
+    }
+    static const char prefix[] = "legacy-null=";
+    const char* const taken = info + 1 + (sizeof prefix - 1);
+    bool sound = std::strncmp(info + 1, prefix, sizeof prefix - 1) == 0 &&
+                 std::strlen(taken) == function.argument_count;
+    for (unsigned i = 0; sound && i < function.argument_count; ++i) {
+        sound = taken[i] == '0' || taken[i] == 'n';
+        nulls.taken[i] = taken[i];
+    }
+    if (!sound) {
+        raise(status, declared_as(status, function, routine) + ": the external name's " +
+                          "third part is not legacy-null= followed by a 0 or an n for each " +
+                          "parameter (" + parameter_list(function) + ")");
+    }
+    return nulls;
+}
 
 unsigned walk_charset(Status* status, const catalog::Function& function,
                       IRoutineMetadata* routine) {

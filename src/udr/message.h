@@ -57,6 +57,21 @@ struct Layout {
     unsigned length;  // of the whole message
 };
 
+// How a routine made from an old legacy declaration takes a NULL argument,
+// parameter by parameter, as its external name's third part says
+// ('kovudf!StrLen!legacy-null=0'): '0' where the declaration had no NULL
+// keyword, so the legacy function got an empty text, 0 or the zero date
+// (1858-11-17) and answered for it; 'n' where it had the keyword, so a NULL
+// text or date result stayed NULL and a number result was 0.  None (all
+// '\0') where the external name has no third part: a NULL gives NULL.  Any
+// other third part is refused, naming the function.
+struct LegacyNulls {
+    char taken[catalog::max_arguments];
+    bool any() const;
+};
+LegacyNulls legacy_nulls(Status* status, const catalog::Function& function,
+                         Firebird::IRoutineMetadata* routine);
+
 // The set a routine walks its texts in, as the server numbers it: that of
 // its first text argument, else of its first text BLOB argument, else of its
 // result when that is a text or a text BLOB; NONE when it has no text.  A

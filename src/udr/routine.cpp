@@ -34,7 +34,8 @@ RoutineShape shape_of(Status* status, const catalog::Function& function,
     const unsigned walk = walk_charset(status, function, metadata);
     return RoutineShape{&function, walk, encoding_of(walk),
                         read_layout(status, function, Side::input, metadata, walk),
-                        read_layout(status, function, Side::output, metadata, walk)};
+                        read_layout(status, function, Side::output, metadata, walk),
+                        legacy_nulls(status, function, metadata)};
 }
 
 class Routine final : public IExternalFunctionImpl<Routine, Status> {
@@ -58,7 +59,9 @@ class Routine final : public IExternalFunctionImpl<Routine, Status> {
             Call call(status, context, shape_, memory_, static_cast<unsigned char*>(in),
                       static_cast<unsigned char*>(out));
             call.set_null();
-            if (!call.null_result()) {
+            if (call.null_result()) {
+                call.set_null_result();
+            } else {
                 body_(call);
             }
         });
@@ -95,6 +98,7 @@ void Factory::setup(Status* status, IExternalContext*, IRoutineMetadata* metadat
         const unsigned walk = walk_charset(status, function_, metadata);
         conform_message(status, function_, Side::input, metadata, in, walk);
         conform_message(status, function_, Side::output, metadata, out, walk);
+        legacy_nulls(status, function_, metadata);
     });
 }
 
