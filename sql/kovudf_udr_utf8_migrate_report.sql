@@ -15,10 +15,12 @@
 
    Views, procedures and triggers that call the functions keep working; a
    view with a column of a legacy CSTRING result is made anew from its own
-   text, as Firebird 6 knows no CSTRING columns.  An expression index over a
-   function that moves (directly, or through a computed column, a PSQL
-   function or a package) is built anew from the routine's results, and made
-   active if a restore that could not compute it left it inactive.  Whole
+   text, as Firebird 6 knows no CSTRING columns.  An index whose expression
+   or partial condition calls a function that moves (directly, or through a
+   computed column, a PSQL function, a procedure or a package) is built anew
+   from the routine's results, and made active if a restore that could not
+   compute it left it inactive; one made inactive on purpose stays so where
+   the server tells the two apart (Firebird 5 and later).  Whole
    numbers keep their declared types, SMALLINT to INT128.  It works in
    dialects 1 and 3, on Firebird 3 and later, and may run again: routines are
    left as they are.  A declaration the routine cannot take as it stands (a
@@ -83,6 +85,9 @@ EXECUTE BLOCK RETURNS (report VARCHAR(8000) CHARACTER SET UTF8) AS
     DECLARE sql_type VARCHAR(200) CHARACTER SET UTF8;
     DECLARE why VARCHAR(1000) CHARACTER SET UTF8;
     DECLARE parameters VARCHAR(2000) CHARACTER SET UTF8;
+    -- How the legacy function took each NULL argument: 0 an empty text, 0
+    -- or the zero date (no NULL keyword), n a NULL (the keyword).
+    DECLARE nulls VARCHAR(10);
     DECLARE result_type VARCHAR(200) CHARACTER SET UTF8;
     DECLARE column_name VARCHAR(63) CHARACTER SET UTF8;
     DECLARE column_list VARCHAR(8000) CHARACTER SET UTF8;
@@ -101,6 +106,8 @@ EXECUTE BLOCK RETURNS (report VARCHAR(8000) CHARACTER SET UTF8) AS
     DECLARE index_count INTEGER = 0;
     DECLARE activated_count INTEGER = 0;
     DECLARE left_count INTEGER = 0;
+    DECLARE kept_off_count INTEGER = 0;
+    DECLARE engine_major SMALLINT;
     -- How the server collects this database's garbage, where that puts it
     -- at risk: NULL when collected cooperatively, '?' when it cannot tell.
     DECLARE gc_policy VARCHAR(255) CHARACTER SET UTF8;
@@ -202,6 +209,38 @@ EXECUTE BLOCK RETURNS (report VARCHAR(8000) CHARACTER SET UTF8) AS
         SUSPEND;
     END
 
+    -- A Firebird 5 partial index's condition (NULL where it has none, or
+    -- where the server knows no such thing).
+    DECLARE FUNCTION condition_of (name VARCHAR(63) CHARACTER SET UTF8)
+        RETURNS BLOB SUB_TYPE 0
+    AS
+        DECLARE condition BLOB SUB_TYPE 0;
+    BEGIN
+        EXECUTE STATEMENT ('SELECT RDB$CONDITION_BLR FROM RDB$INDICES WHERE RDB$INDEX_NAME = ?')
+            (name) INTO condition;
+        RETURN condition;
+        WHEN ANY DO RETURN NULL;
+    END
+
+    -- Whether an index's BLR calls a function (kind 15, blr_function, or
+    -- blr_function2 for a package, kind 18) or reads a column (kind 0) of its
+    -- own table.
+    DECLARE FUNCTION blr_names (blr BLOB SUB_TYPE 0, kind SMALLINT,
+            name VARCHAR(63) CHARACTER SET UTF8, field VARCHAR(63) CHARACTER SET UTF8,
+            relation VARCHAR(63) CHARACTER SET UTF8)
+        RETURNS BOOLEAN
+    AS
+    BEGIN
+        RETURN blr IS NOT NULL
+           AND (kind IN (15, 18) OR (kind = 0 AND name = relation))
+           AND POSITION(CAST(ASCII_CHAR(DECODE(kind, 15, 100, 18, 194, 0, 0))
+                             AS VARCHAR(1) CHARACTER SET OCTETS) ||
+                        CAST(ASCII_CHAR(OCTET_LENGTH(COALESCE(field, name)))
+                             AS VARCHAR(1) CHARACTER SET OCTETS) ||
+                        CAST(COALESCE(field, name) AS VARCHAR(252) CHARACTER SET OCTETS)
+                        IN blr) > 0;
+    END
+
     -- A name as a statement writes it: quoted in dialect 3, where a name
     -- may be any text; as it stands in dialect 1, which reads no quotes.
     DECLARE FUNCTION quote_name (name VARCHAR(63) CHARACTER SET UTF8, dialect SMALLINT)
@@ -213,6 +252,8 @@ EXECUTE BLOCK RETURNS (report VARCHAR(8000) CHARACTER SET UTF8) AS
 
 BEGIN
     SELECT MON$SQL_DIALECT, MON$DATABASE_NAME FROM MON$DATABASE INTO dialect, database_file;
+    engine_major = LEFT(RDB$GET_CONTEXT('SYSTEM', 'ENGINE_VERSION'),
+                        POSITION('.' IN RDB$GET_CONTEXT('SYSTEM', 'ENGINE_VERSION')) - 1);
     -- A SuperServer's background garbage collector (GCPolicy background or
     -- combined, its default) crashes the server when a record version it
     -- removes has an index key computed by an external routine: it makes
@@ -439,6 +480,7 @@ BEGIN
             END
             why = NULL;
             parameters = '';
+            nulls = '';
             result_type = NULL;
             declared_count = 0;
             IF (engine = 'UDR') THEN
@@ -484,6 +526,7 @@ BEGIN
                             parameters = TRIM(parameters || ', ' ||
                                 DECODE(declared_count, 1, p1, 2, p2, 3, p3, 4, p4, 5, p5, p6) ||
                                 ' ' || sql_type);
+                            nulls = nulls || IIF(mechanism = 5, 'n', '0');
                         END
                     END
                 END
@@ -517,7 +560,8 @@ BEGIN
                     moved = moved || name || sep;
                     report = quoted || ' (' || entry || ' in ' || module ||
                              ') becomes the routine (' || SUBSTRING(parameters FROM 3) ||
-                             ') RETURNS ' || result_type;
+                             ') RETURNS ' || result_type || ', NULLs taken as before (legacy-null=' ||
+                             nulls || ')';
                     IF (module STARTING WITH '/' OR module STARTING WITH '\'
                         OR SUBSTRING(module FROM 2 FOR 2) IN (':\', ':/')) THEN
                         report = report || ' (its module is named by an absolute path: ' ||
@@ -529,7 +573,7 @@ BEGIN
             ELSE IF (why IS NULL) THEN
                 EXECUTE STATEMENT 'ALTER FUNCTION ' || quoted || ' (' || SUBSTRING(parameters FROM 3) ||
                     ') RETURNS ' || result_type || ' EXTERNAL NAME ''kovudf!' || routine ||
-                    ''' ENGINE UDR';
+                    '!legacy-null=' || nulls || ''' ENGINE UDR';
         END
 
         -- A view with a column of a legacy CSTRING result, which Firebird 6
@@ -566,15 +610,17 @@ BEGIN
             END
         END
 
-        -- An expression index computed from a function that moves holds the
-        -- legacy function's keys, or none where a restore could not compute
-        -- it and left it inactive: once the functions are routines it is
-        -- built anew and active.  What uses a function that moves: the
+        -- An index whose expression or partial condition a function that
+        -- moves computes holds the legacy function's keys, or none where a
+        -- restore could not compute it and left it inactive (3): once the
+        -- functions are routines it is built anew and active.  One the DBA
+        -- made inactive (1) stays so.  What uses a function that moves: the
         -- functions, and what the server records as depending on them -
         -- computed columns (then the column itself), PSQL functions,
-        -- packages (then each of their functions).  A restore that could not compute an index records none
-        -- of its dependencies: then its expression's BLR names the function
-        -- (blr_function, or blr_function2 for a package) or the column.
+        -- procedures, packages (then each of their functions).  The server
+        -- records no dependencies of a partial condition, nor any of an
+        -- index a restore could not compute: then the BLR names the function
+        -- or the column.
         FOR WITH RECURSIVE
             uses (name, kind, field, depth) AS (
                 SELECT TRIM(TRAILING FROM f.RDB$FUNCTION_NAME), 15,
@@ -590,7 +636,7 @@ BEGIN
                            TRIM(TRAILING FROM d.RDB$DEPENDENT_NAME) AS name,
                            d.RDB$DEPENDENT_TYPE AS kind,
                            CAST(NULL AS VARCHAR(63) CHARACTER SET UTF8) AS field
-                        FROM RDB$DEPENDENCIES d WHERE d.RDB$DEPENDENT_TYPE IN (3, 15, 19)
+                        FROM RDB$DEPENDENCIES d WHERE d.RDB$DEPENDENT_TYPE IN (3, 5, 15, 19)
                     UNION ALL
                     SELECT rf.RDB$FIELD_SOURCE, 3, NULL, TRIM(TRAILING FROM rf.RDB$RELATION_NAME),
                            0, TRIM(TRAILING FROM rf.RDB$FIELD_NAME)
@@ -607,27 +653,26 @@ BEGIN
                    AND e.on_field IS NOT DISTINCT FROM u.field
                 WHERE u.depth < 8)
             SELECT TRIM(TRAILING FROM i.RDB$INDEX_NAME), TRIM(TRAILING FROM i.RDB$RELATION_NAME),
-                   COALESCE(i.RDB$INDEX_INACTIVE, 0),
-                   i.RDB$EXPRESSION_BLR IS NOT NULL AND EXISTS (SELECT 1 FROM uses u
-                       WHERE EXISTS (SELECT 1 FROM RDB$DEPENDENCIES d
-                                     WHERE d.RDB$DEPENDENT_NAME = i.RDB$INDEX_NAME
-                                       AND d.RDB$DEPENDENT_TYPE = 6
-                                       AND d.RDB$DEPENDED_ON_NAME = u.name
-                                       AND d.RDB$DEPENDED_ON_TYPE = u.kind
-                                       AND d.RDB$FIELD_NAME IS NOT DISTINCT FROM u.field)
-                          OR (NOT EXISTS (SELECT 1 FROM RDB$DEPENDENCIES d
-                                          WHERE d.RDB$DEPENDENT_NAME = i.RDB$INDEX_NAME
-                                            AND d.RDB$DEPENDENT_TYPE = 6)
-                              AND POSITION(
-                                  CAST(ASCII_CHAR(DECODE(u.kind, 15, 100, 18, 194, 0, 0))
-                                       AS VARCHAR(1) CHARACTER SET OCTETS) ||
-                                  CAST(ASCII_CHAR(OCTET_LENGTH(COALESCE(u.field, u.name)))
-                                       AS VARCHAR(1) CHARACTER SET OCTETS) ||
-                                  CAST(COALESCE(u.field, u.name)
-                                       AS VARCHAR(252) CHARACTER SET OCTETS)
-                                  IN i.RDB$EXPRESSION_BLR) > 0
-                              AND (u.kind IN (15, 18) OR (u.kind = 0
-                                   AND u.name = TRIM(TRAILING FROM i.RDB$RELATION_NAME)))))
+                   -- Firebird 3 and 4 mark an index a restore could not
+                   -- compute as they mark one made inactive (1), and keep
+                   -- nothing else that tells them apart: there, the restore's.
+                   IIF(i.RDB$INDEX_INACTIVE = 1 AND :engine_major < 5,
+                       3, COALESCE(i.RDB$INDEX_INACTIVE, 0)),
+                   EXISTS (SELECT 1 FROM uses u
+                       WHERE (i.RDB$EXPRESSION_BLR IS NOT NULL
+                              AND (EXISTS (SELECT 1 FROM RDB$DEPENDENCIES d
+                                           WHERE d.RDB$DEPENDENT_NAME = i.RDB$INDEX_NAME
+                                             AND d.RDB$DEPENDENT_TYPE = 6
+                                             AND d.RDB$DEPENDED_ON_NAME = u.name
+                                             AND d.RDB$DEPENDED_ON_TYPE = u.kind
+                                             AND d.RDB$FIELD_NAME IS NOT DISTINCT FROM u.field)
+                                   OR (NOT EXISTS (SELECT 1 FROM RDB$DEPENDENCIES d
+                                                   WHERE d.RDB$DEPENDENT_NAME = i.RDB$INDEX_NAME
+                                                     AND d.RDB$DEPENDENT_TYPE = 6)
+                                       AND blr_names(i.RDB$EXPRESSION_BLR, u.kind, u.name, u.field,
+                                                     TRIM(TRAILING FROM i.RDB$RELATION_NAME)))))
+                          OR blr_names(condition_of(i.RDB$INDEX_NAME), u.kind, u.name, u.field,
+                                       TRIM(TRAILING FROM i.RDB$RELATION_NAME)))
             FROM RDB$INDICES i
             WHERE COALESCE(i.RDB$SYSTEM_FLAG, 0) = 0
             ORDER BY 2, 1
@@ -635,7 +680,15 @@ BEGIN
         DO
         BEGIN
             quoted = quote_name(name, dialect);
-            IF (uses_moved AND pass = 1) THEN
+            IF (uses_moved AND inactive = 1 AND pass = 1) THEN
+            BEGIN
+                kept_off_count = kept_off_count + 1;
+                report = 'index ' || quoted || ' on ' || quote_name(relation, dialect) ||
+                         ' stays inactive, as it was made: it uses a function that moves, and ' ||
+                         'ALTER INDEX ' || quoted || ' ACTIVE builds it from the routines';
+                SUSPEND;
+            END
+            ELSE IF (uses_moved AND pass = 1) THEN
             BEGIN
                 index_count = index_count + 1;
                 index_list = LEFT(index_list || ', ' || quoted || ' on ' ||
@@ -650,13 +703,13 @@ BEGIN
                              ' is built anew: its expression uses a function that moves');
                 SUSPEND;
             END
-            ELSE IF (uses_moved) THEN
+            ELSE IF (uses_moved AND inactive <> 1) THEN
             BEGIN
                 IF (inactive = 0) THEN
                     EXECUTE STATEMENT 'ALTER INDEX ' || quoted || ' INACTIVE';
                 EXECUTE STATEMENT 'ALTER INDEX ' || quoted || ' ACTIVE';
             END
-            ELSE IF (inactive <> 0 AND pass = 1) THEN
+            ELSE IF (NOT uses_moved AND inactive <> 0 AND pass = 1) THEN
             BEGIN
                 left_count = left_count + 1;
                 report = 'index ' || quoted || ' is inactive and uses no function that ' ||
@@ -692,6 +745,8 @@ BEGIN
                      view_count || ' views to make anew, ' || index_count ||
                      IIF(index_count = 1, CAST(' index' AS VARCHAR(8)), ' indexes') ||
                      ' to build (' || activated_count || ' of them inactive), ' ||
+                     IIF(kept_off_count > 0, kept_off_count || ' left inactive as made, ',
+                         CAST('' AS VARCHAR(1))) ||
                      misfit_count || ' that do not fit' ||
                      IIF(misfit_count > 0, ': nothing changes until each is mended or dropped',
                          CAST('' AS VARCHAR(1))) ||
