@@ -22,7 +22,9 @@
 #   FB_FEATURES  what its SQL offers: boolean, timezones, int128 (beyond
 #                Firebird 2.5's), cstring (CSTRING columns, up to 5.0),
 #                blob_charset (a function's text BLOB result keeps its
-#                character set; 4.0 on); a SQL test needing one says so
+#                character set; 4.0 on), partial_index (CREATE INDEX ...
+#                WHERE, and a restore marks an index it could not compute
+#                3, not 1; 5.0 on); a SQL test needing one says so
 #   FB_SRP       "yes" when its users are Srp users (3.0 and later), so a
 #                server's SYSDBA gets a password of ours
 #   FB_CLIENT    the library path where client programs of ours find the

@@ -7,7 +7,7 @@ FB_NAME="Firebird 6.0"
 FB_ISQL=isql
 FB_FRONTS="udr"
 FB_LEGACY=crashes
-FB_FEATURES="boolean timezones int128 blob_charset"
+FB_FEATURES="boolean timezones int128 blob_charset partial_index"
 FB_GC_LOAD="3 2 30"  # writers, readers, seconds
 # Its gbak crashes restoring an old backup with an index computed by a
 # legacy function: such a database is restored and migrated on 5.0 first.

@@ -7,7 +7,7 @@
 FB_NAME="Windows 5.0 x64"
 FB_ISQL=isql.exe
 FB_FRONTS="udf udr"
-FB_FEATURES="boolean timezones int128 cstring blob_charset"
+FB_FEATURES="boolean timezones int128 cstring blob_charset partial_index"
 FB_VARIANT=windows
 FB_WINDOWS=64
 FB_TARBALL=no

@@ -8,6 +8,10 @@ SELECT * FROM anniversary(1);
 SELECT IIF((SELECT LIST(id) FROM customers WHERE UDF_STRLEN(name) IS NULL
             PLAN (customers INDEX (customers_name_bytes))) IS NOT DISTINCT FROM
            (SELECT LIST(id) FROM customers WHERE UDF_STRLEN(name) + 0 IS NULL),
-           CAST('agree' AS VARCHAR(6)), 'differ') AS name_bytes_index
+           CAST('agree' AS VARCHAR(6)), 'differ') AS name_bytes_index,
+       IIF((SELECT LIST(id) FROM customers WHERE name_length_of(name) IS NULL
+            PLAN (customers INDEX (customers_name_length))) IS NOT DISTINCT FROM
+           (SELECT LIST(id) FROM customers WHERE name_length_of(name) + 0 IS NULL),
+           CAST('agree' AS VARCHAR(6)), 'differ') AS name_length_index
 FROM RDB$DATABASE;
 ROLLBACK;

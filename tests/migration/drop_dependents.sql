@@ -5,4 +5,6 @@ DROP TRIGGER customers_fill;
 DROP PROCEDURE anniversary;
 DROP VIEW customer_view;
 DROP TABLE customers;
+DROP FUNCTION name_length_of;
+DROP PROCEDURE name_length;
 COMMIT;

@@ -38,3 +38,21 @@ BEGIN
 END^
 SET TERM ; ^
 COMMIT;
+
+-- An index through a PSQL function that reaches a function through a
+-- procedure, and one its DBA made inactive.
+SET TERM ^ ;
+CREATE PROCEDURE name_length (t VARCHAR(60) CHARACTER SET NONE) RETURNS (n INTEGER) AS
+BEGIN
+    n = UDF_STRLEN(t);
+    SUSPEND;
+END^
+CREATE FUNCTION name_length_of (t VARCHAR(60) CHARACTER SET NONE) RETURNS INTEGER AS
+BEGIN
+    RETURN (SELECT n FROM name_length(:t));
+END^
+SET TERM ; ^
+CREATE INDEX customers_name_length ON customers COMPUTED BY (name_length_of(name));
+CREATE INDEX customers_name_off ON customers COMPUTED BY (UDF_STRLEN(name) + 1);
+ALTER INDEX customers_name_off INACTIVE;
+COMMIT;

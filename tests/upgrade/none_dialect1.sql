@@ -20,7 +20,7 @@ COMMIT;
 
 CREATE TABLE ORDERS (ID INTEGER NOT NULL PRIMARY KEY, CODE VARCHAR(20), CODE_UPPER VARCHAR(20),
     ORDERED DATE, DUE DATE);
--- For a NULL code the legacy function gives 0, the routine NULL.
+-- 0 for a NULL code, which the legacy function got as an empty text.
 CREATE INDEX ORDERS_CODE_BYTES ON ORDERS COMPUTED BY (STR_LEN(CODE));
 COMMIT;
 
