@@ -383,9 +383,10 @@ LegacyNulls legacy_nulls(Status* status, const catalog::Function& function,
         nulls.taken[i] = taken[i];
     }
     if (!sound) {
-        raise(status, declared_as(status, function, routine) + ": the external name's " +
-                          "third part is not legacy-null= followed by a 0 or an n for each " +
-                          "parameter (" + parameter_list(function) + ")");
+        raise(status,
+              declared_as(status, function, routine) + ": the external name's " +
+                  "third part is not legacy-null= followed by a 0 or an n for each " +
+                  "parameter (" + parameter_list(function) + ")");
     }
     return nulls;
 }
