@@ -114,6 +114,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         in.push_back(fuzzed_field(input, f, a.kind, a.bytes));
     }
     RoutineMetadata declared(in, {fuzzed_field(input, f, f.result.kind, f.result.bytes)});
+    // Now and then a third part of the external name: a legacy NULL handling
+    // of 0s and ns, or one a letter too long or with another letter.
+    const uint8_t nulls = input.take<uint8_t>() % 4;
+    if (nulls != 0) {
+        declared.entry_point = "kovudf!" + r.name + "!legacy-null=";
+        for (unsigned i = 0; i < count + (nulls == 3 ? 1 : 0); ++i) {
+            declared.entry_point += "0nx"[input.take<uint8_t>() % (nulls == 2 ? 3 : 2)];
+        }
+    }
 
     Status status;
     CheckStatusWrapper wrapper(&status);

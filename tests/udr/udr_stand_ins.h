@@ -249,7 +249,10 @@ class RoutineMetadata : public IRoutineMetadataImpl<RoutineMetadata, CheckStatus
     RoutineMetadata& operator=(const RoutineMetadata&) = delete;
     const char* getPackage(CheckStatusWrapper*) const override { return nullptr; }
     const char* getName(CheckStatusWrapper*) const override { return "STAND_IN"; }
-    const char* getEntryPoint(CheckStatusWrapper*) const override { return "kovudf!"; }
+    const char* getEntryPoint(CheckStatusWrapper*) const override {
+        return entry_point.c_str();
+    }
+    std::string entry_point = "kovudf!";  // the external name
     const char* getBody(CheckStatusWrapper*) const override { return nullptr; }
     IMessageMetadata* getInputMetadata(CheckStatusWrapper*) const override {
         in->addRef();

@@ -9,13 +9,14 @@
 #                      none_dialect1.sql: their own names, sizes, types and
 #                      module spellings, a view, a procedure, a trigger,
 #                      expression indexes, rows), backed up with 2.5's gbak
-#                      into build/upgrade
+#                      into build/upgrade, and what check_NAME.sql reads
+#                      there: the answers before the move
 #   upgrade_journey    on the current server: each backup restored and
 #                      migrated through a server as the guide says, and
 #                      check_NAME.sql read through a server under its own
-#                      UdfAccess, which must give expected/NAME.out and,
-#                      where the legacy module runs, what it gave before
-#                      the move
+#                      UdfAccess, which must give expected/NAME.out, what
+#                      2.5 gave, and where the legacy module runs, what it
+#                      gave on the same server before the move
 
 UPGRADE_DIR="$BUILD/upgrade"
 UPGRADE_DATABASES=(sjis none_dialect1)
@@ -38,7 +39,9 @@ upgrade_fixture() (
         sed -e "s|@DATABASE@|$UPGRADE_DIR/$db.fdb|" -e "s|@UDF_DIR@|$UPGRADE_DIR/udf|" \
             "$ROOT/tests/upgrade/$db.sql" |
             quietly fb_isql -q -b -ch "$(upgrade_charset "$db")" &&
-            quietly fb_gbak -b "$UPGRADE_DIR/$db.fdb" "$UPGRADE_DIR/$db.fbk" || exit 1
+            quietly fb_gbak -b "$UPGRADE_DIR/$db.fdb" "$UPGRADE_DIR/$db.fbk" &&
+            upgrade_check "$db" "$UPGRADE_DIR/$db.fdb" | padded_days >"$UPGRADE_DIR/$db.before" ||
+            exit 1
     done
 )
 
@@ -54,6 +57,8 @@ upgrade_check() {
 }
 
 upgrade_lines() { sed -e "s|$UPGRADE_DIR/udf|@UDF_DIR@|g" -e '/^ *$/d'; }
+# Firebird 2.5's isql writes a dialect-1 date's day without its leading 0.
+padded_days() { sed -E 's/ ([1-9])-([A-Z]{3})-([0-9]{4})/ 0\1-\2-\3/g'; }
 
 # upgrade_on_server BACKUP FILE ACCESS [migrate [BACKUP_TO]]: the guide's
 # steps on a server of the current profile whose firebird.conf says
@@ -156,7 +161,8 @@ upgrade_reads() {
         upgrade_check "$db" "$(server_target "$UPGRADE_DIR/$SERVER_ID-$db.fdb")" client_isql \
             >"$out.check" || return 1
     expected=$(first_output "$ROOT/tests/upgrade/expected" "$db.$SERVER_ID" "$db")
-    diff -u "$expected" <(cat "$out.report" "$out.check") >&2 || return 1
+    diff -u "$expected" <(cat "$out.report" "$out.check") >&2 &&
+        diff -u "$UPGRADE_DIR/$db.before" "$out.check" >&2 || return 1
     [ ! -f "$out.legacy" ] || diff -u "$out.legacy" "$out.check" >&2
 }
 
