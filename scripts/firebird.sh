@@ -75,7 +75,8 @@
 #                                           udr), dialect 3, character set NONE
 #   declaration_scripts KIND DIALECT CHARSET the names of the scripts in sql/
 #                                           that declare them
-#   database_is_intact FILE                 gfix -v -full finds nothing
+#   database_is_intact FILE [ARGS...]       gfix -v -full (with ARGS) finds
+#                                           nothing
 
 use_server() {
     local profile="$ROOT/scripts/servers/$1.sh"
@@ -322,7 +323,7 @@ fb_created() {
 database_is_intact() {
     local report
     has_tool gfix || return 0
-    report=$(fb_gfix -v -full "$1" 2>&1)
+    report=$(fb_gfix -v -full "${@:2}" "$1" 2>&1)
     [ -z "$report" ] || {
         echo "gfix on $1: $report" >&2
         return 1

@@ -154,7 +154,11 @@ bool Call::null_result() const {
 }
 
 void Call::set_null_result() {
-    switch (shape_.nulls.any() ? function().result.kind : catalog::Kind::blob) {
+    if (!shape_.nulls.any()) {
+        set_null();
+        return;
+    }
+    switch (function().result.kind) {
         case catalog::Kind::smallint:
         case catalog::Kind::integer:
             set_whole(0);

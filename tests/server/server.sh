@@ -167,6 +167,32 @@ load_client() {
     echo "$passes $differences"
 }
 
+# load_clients SECONDS CLIENT...: a load_client for each CLIENT
+# ("DATABASE|REFERENCE|WORKLOAD[|CHARSET]") until SECONDS from now; the
+# server's resident set halfway in rss_middle, the clients' totals in
+# load_passes and load_differences (a client that said nothing counts as a
+# difference).
+load_clients() {
+    local seconds="$1" deadline n=0 client database reference workload charset pids=() p d
+    shift
+    deadline=$(($(date +%s) + seconds))
+    for client in "$@"; do
+        n=$((n + 1))
+        IFS='|' read -r database reference workload charset <<<"$client"
+        LOAD_CHARSET="$charset" load_client "$deadline" "$database" "$reference" "$workload" \
+            >"$(server_dir)/client$n" &
+        pids+=($!)
+    done
+    sleep $((seconds / 2))
+    rss_middle=$(server_rss)
+    wait "${pids[@]}" 2>/dev/null || true
+    load_passes=0 load_differences=0
+    for n in $(seq 1 $#); do
+        read -r p d <"$(server_dir)/client$n" || { p=0 d=1; }
+        load_passes=$((load_passes + p)) load_differences=$((load_differences + d))
+    done
+}
+
 # A load database with the functions declared as KIND, its rows, and its
 # reference output from a single client.
 load_database() {
@@ -197,26 +223,15 @@ server_load() {
         server_stop
         return 1
     }
-    local rss_start rss_middle rss_end deadline=$(($(date +%s) + seconds)) n kind
+    local rss_start rss_middle rss_end n kind specs=()
     rss_start=$(server_rss)
-    local client_pids=()
     for n in $(seq 1 "$clients"); do
         kind=$([ $((n % 2)) = 1 ] && echo udf || echo udr)
-        load_client "$deadline" "$dir/load_$kind.fdb" "$dir/reference_$kind.out" \
-            "$workload" >"$dir/client$n" &
-        client_pids+=($!)
+        specs+=("$dir/load_$kind.fdb|$dir/reference_$kind.out|$workload")
     done
-    sleep $((seconds / 2))
-    rss_middle=$(server_rss)
-    wait "${client_pids[@]}" 2>/dev/null || true
+    load_clients "$seconds" "${specs[@]}"
     rss_end=$(server_rss)
-    local passes=0 differences=0 p d
-    for n in $(seq 1 "$clients"); do
-        read -r p d <"$dir/client$n" || { p=0 d=1; }
-        passes=$((passes + p))
-        differences=$((differences + d))
-    done
-    local alive=yes calls_per_pass
+    local passes=$load_passes differences=$load_differences alive=yes calls_per_pass
     kill -0 "$server_pid" 2>/dev/null || alive=no
     calls_per_pass=$(($(grep -o 'UDF_[A-Z]*(' "$workload" | wc -l) * 2000))
     echo "server load on $FB_NAME: $clients clients (half on legacy functions, half on routines), ${seconds}s, $passes passes (about $((passes * calls_per_pass)) function calls), $differences differing, server alive: $alive, RSS kB start/middle/end: $rss_start/$rss_middle/$rss_end" >&2
@@ -249,44 +264,24 @@ server_gc_load() {
         return 1
     }
     : >"$dir/gc_write.out"
-    local deadline=$(($(date +%s) + seconds)) client_pids=()
-    for n in $(seq 1 $((writers + readers))); do
-        if [ "$n" -le "$writers" ]; then
-            sed "s|@WRITER@|$n|g" "$ROOT/tests/server/gc_write.sql" >"$dir/gc_write$n.sql"
-            LOAD_CHARSET=UTF8 load_client "$deadline" "$database" "$dir/gc_write.out" \
-                "$dir/gc_write$n.sql" >"$dir/gc_client$n" &
-        else
-            load_client "$deadline" "$database" "$dir/gc_read.out" \
-                "$ROOT/tests/server/gc_read.sql" >"$dir/gc_client$n" &
-        fi
-        client_pids+=($!)
+    local specs=() alive=yes rss_middle
+    for n in $(seq 1 "$writers"); do
+        sed "s|@WRITER@|$n|g" "$ROOT/tests/server/gc_write.sql" >"$dir/gc_write$n.sql"
+        specs+=("$database|$dir/gc_write.out|$dir/gc_write$n.sql|UTF8")
     done
-    wait "${client_pids[@]}" 2>/dev/null || true
-    local passes=0 differences=0 p d alive=yes rows
-    for n in $(seq 1 $((writers + readers))); do
-        read -r p d <"$dir/gc_client$n" || { p=0 d=1; }
-        passes=$((passes + p))
-        differences=$((differences + d))
+    for n in $(seq 1 "$readers"); do
+        specs+=("$database|$dir/gc_read.out|$ROOT/tests/server/gc_read.sql")
     done
+    load_clients "$seconds" "${specs[@]}"
     kill -0 "$server_pid" 2>/dev/null || alive=no
-    rows=$(echo "SELECT 'rows', COUNT(*) FROM GC_ROWS;" | remote_isql "$database" 2>&1 | awk '/rows/ {print $2}')
-    echo "garbage-collection load on $FB_NAME: $writers writers and $readers readers, ${seconds}s, $passes passes, $differences failed or differing, $rows rows at the end, server alive: $alive" >&2
-    [ "$alive" = yes ] && [ "$differences" -eq 0 ] && [ "$passes" -ge $((writers + readers)) ] &&
+    echo "garbage-collection load on $FB_NAME: $writers writers and $readers readers, ${seconds}s, $load_passes passes, $load_differences failed or differing, server alive: $alive" >&2
+    [ "$alive" = yes ] && [ "$load_differences" -eq 0 ] && [ "$load_passes" -ge ${#specs[@]} ] &&
         remote_isql "$database" -i "$ROOT/tests/server/gc_read.sql" 2>&1 | cmp -s - "$dir/gc_read.out" &&
-        gfix_is_clean "$target" || status=1
+        on_server database_is_intact "$target" -user SYSDBA -password "$SERVER_PASSWORD" ||
+        status=1
     server_stop
     trap - EXIT
     return "$status"
-}
-
-# gfix -v -full through the server finds nothing.
-gfix_is_clean() {
-    local report
-    report=$(on_server fb_gfix -v -full -user SYSDBA -password "$SERVER_PASSWORD" "$1" 2>&1)
-    [ -z "$report" ] || {
-        echo "gfix on $1: $report" >&2
-        return 1
-    }
 }
 
 # PHP's PDO_Firebird from Debian, a client of another kind.
