@@ -1,8 +1,6 @@
--- A table of a SJIS_0208 database whose indexes are computed by routines:
--- one that needs nothing of the server, one that reads a BLOB and one that
--- asks the session for today (both through the attachment), and a
--- computed column.  Writers change and delete rows under them, so the
--- server collects old keys all the time.
+-- Indexes computed by routines: one that needs nothing of the server, a
+-- BLOB one and UDF_JDATE's today (through the attachment), and a computed
+-- column.
 CREATE TABLE GC_ROWS (
     ID INTEGER NOT NULL PRIMARY KEY,
     WRITER SMALLINT NOT NULL,

@@ -1,5 +1,4 @@
--- One pass of writer @WRITER@: rows of its own inserted or changed
--- (NULLs among them), then some deleted, in one transaction.
+-- Writer @WRITER@: its own rows inserted or changed, NULLs among them, some deleted.
 SET TERM ^ ;
 EXECUTE BLOCK AS
     DECLARE n INTEGER = 0;
