@@ -22,7 +22,11 @@
    from the routine's results, and made active if a restore that could not
    compute it left it inactive; one made inactive on purpose stays so where
    the server tells the two apart (Firebird 5 and later).  Whole
-   numbers keep their declared types, SMALLINT to INT128.  It works in
+   numbers keep their declared types, SMALLINT to INT128.  Every CHECK,
+   domain CHECK and UNIQUE expression or partial index that calls a
+   function that moves is tried on every row first, with a probe routine
+   made and dropped within the run: while a row would fail one, or two rows
+   share a key, the migration names them and changes nothing.  It works in
    dialects 1 and 3, on Firebird 3 and later, and may run again: routines are
    left as they are.  A declaration the routine cannot take as it stands (a
    number where the entry point reads a text, a number result returned by
@@ -117,6 +121,23 @@ EXECUTE BLOCK RETURNS (report VARCHAR(8000) CHARACTER SET UTF8) AS
     DECLARE database_file VARCHAR(255) CHARACTER SET UTF8;
     DECLARE index_list VARCHAR(4000) CHARACTER SET UTF8 = '';
     DECLARE gc_stop VARCHAR(6000) CHARACTER SET UTF8;
+    -- Each function that moves has a probe, a routine under a name of its
+    -- own made as the function will be, for the constraints and UNIQUE
+    -- indexes to be tried with before anything changes: sep NAME sep #n sep
+    -- for the probe KOVUDF$PROBE_n.
+    DECLARE probe_map VARCHAR(8000) CHARACTER SET UTF8;
+    DECLARE probe_error INTEGER;
+    DECLARE rule_kind VARCHAR(20);
+    DECLARE rule_text VARCHAR(8000) CHARACTER SET UTF8;
+    DECLARE probe_text VARCHAR(8000) CHARACTER SET UTF8;
+    DECLARE condition_text VARCHAR(8000) CHARACTER SET UTF8;
+    DECLARE unique_flag SMALLINT;
+    DECLARE key_text VARCHAR(2000) CHARACTER SET UTF8;
+    DECLARE failing INTEGER;
+    DECLARE row_key VARCHAR(1000) CHARACTER SET UTF8;
+    DECLARE legacy_key VARCHAR(1000) CHARACTER SET UTF8;
+    DECLARE rule_count INTEGER = 0;
+    DECLARE rule_stop VARCHAR(4000) CHARACTER SET UTF8 = '';
 
     -- The routine's SQL type for a legacy parameter or result of a kind of
     -- the table (c CSTRING, v VARCHAR, s SMALLINT, i INTEGER, d DOUBLE
@@ -251,6 +272,75 @@ EXECUTE BLOCK RETURNS (report VARCHAR(8000) CHARACTER SET UTF8) AS
         RETURN IIF(dialect = 1, name, '"' || REPLACE(name, '"', '""') || '"');
     END
 
+    -- A CHECK condition, domain CHECK or index expression with every call
+    -- of a function that moves made a call of its probe (and a domain's
+    -- VALUE its column), or NULL when it calls none.  Literals and quoted
+    -- names are copied as they stand.
+    DECLARE FUNCTION with_probes (source VARCHAR(8000) CHARACTER SET UTF8,
+            probe_map VARCHAR(8000) CHARACTER SET UTF8, sep CHAR(1) CHARACTER SET UTF8,
+            column_name VARCHAR(130) CHARACTER SET UTF8)
+        RETURNS VARCHAR(8000) CHARACTER SET UTF8
+    AS
+        DECLARE text_out VARCHAR(8000) CHARACTER SET UTF8 = '';
+        DECLARE pos INTEGER = 1;
+        DECLARE stop_pos INTEGER;
+        DECLARE end_pos INTEGER;
+        DECLARE c VARCHAR(1) CHARACTER SET UTF8;
+        DECLARE token VARCHAR(8000) CHARACTER SET UTF8;
+        DECLARE word VARCHAR(8000) CHARACTER SET UTF8;
+        DECLARE found INTEGER;
+        DECLARE changed BOOLEAN = FALSE;
+    BEGIN
+        stop_pos = CHAR_LENGTH(source);
+        WHILE (pos <= stop_pos) DO
+        BEGIN
+            c = SUBSTRING(source FROM pos FOR 1);
+            word = NULL;
+            IF (c IN ('''', '"')) THEN
+            BEGIN
+                end_pos = POSITION(c, source, pos + 1);
+                IF (end_pos = 0) THEN
+                    end_pos = stop_pos;
+                token = SUBSTRING(source FROM pos FOR end_pos - pos + 1);
+                IF (c = '"') THEN
+                    word = SUBSTRING(token FROM 2 FOR CHAR_LENGTH(token) - 2);
+            END
+            ELSE IF (UPPER(c) BETWEEN 'A' AND 'Z') THEN
+            BEGIN
+                end_pos = pos;
+                WHILE (end_pos < stop_pos AND (UPPER(SUBSTRING(source FROM end_pos + 1 FOR 1)) BETWEEN 'A' AND 'Z'
+                       OR SUBSTRING(source FROM end_pos + 1 FOR 1) BETWEEN '0' AND '9'
+                       OR SUBSTRING(source FROM end_pos + 1 FOR 1) IN ('_', '$'))) DO
+                    end_pos = end_pos + 1;
+                token = SUBSTRING(source FROM pos FOR end_pos - pos + 1);
+                word = UPPER(token);
+            END
+            ELSE
+            BEGIN
+                end_pos = pos;
+                token = c;
+            END
+            pos = end_pos + 1;
+            IF (word IS NOT NULL) THEN
+            BEGIN
+                end_pos = pos;
+                WHILE (SUBSTRING(source FROM end_pos FOR 1) IN (' ', ASCII_CHAR(9), ASCII_CHAR(10), ASCII_CHAR(13))) DO
+                    end_pos = end_pos + 1;
+                found = POSITION(sep || word || sep || '#' IN probe_map);
+                IF (column_name IS NOT NULL AND c <> '"' AND word = 'VALUE') THEN
+                    token = column_name;
+                ELSE IF (found > 0 AND SUBSTRING(source FROM end_pos FOR 1) = '(') THEN
+                BEGIN
+                    found = found + CHAR_LENGTH(word) + 3;
+                    token = 'KOVUDF$PROBE_' || SUBSTRING(probe_map FROM found FOR POSITION(sep, probe_map, found) - found);
+                    changed = TRUE;
+                END
+            END
+            text_out = text_out || token;
+        END
+        RETURN IIF(changed, text_out, NULL);
+    END
+
 BEGIN
     SELECT MON$SQL_DIALECT, MON$DATABASE_NAME FROM MON$DATABASE INTO dialect, database_file;
     engine_major = LEFT(RDB$GET_CONTEXT('SYSTEM', 'ENGINE_VERSION'),
@@ -282,6 +372,7 @@ BEGIN
         collector = '?';
     sep = ASCII_CHAR(1);
     moved = sep;
+    probe_map = sep;
     -- Pass 1 reads and checks every declaration; pass 2 (the migration,
     -- when every one fits) changes them.
     WHILE (pass <= IIF(migrate, 2, 1)) DO
@@ -559,6 +650,15 @@ BEGIN
                 BEGIN
                     move_count = move_count + 1;
                     moved = moved || name || sep;
+                    IF (probe_error IS NULL) THEN
+                    BEGIN
+                        EXECUTE STATEMENT 'CREATE FUNCTION KOVUDF$PROBE_' || move_count || ' (' ||
+                            SUBSTRING(parameters FROM 3) || ') RETURNS ' || result_type ||
+                            ' EXTERNAL NAME ''kovudf!' || routine || '!legacy-null=' || nulls ||
+                            ''' ENGINE UDR';
+                        probe_map = probe_map || name || sep || '#' || move_count || sep;
+                        WHEN ANY DO probe_error = GDSCODE;
+                    END
                     report = quoted || ' (' || entry || ' in ' || module ||
                              ') becomes the routine (' || SUBSTRING(parameters FROM 3) ||
                              ') RETURNS ' || result_type || ', NULLs taken as before (legacy-null=' ||
@@ -719,6 +819,148 @@ BEGIN
             END
         END
 
+        -- The server judges a row by a CHECK or a domain CHECK only when it is
+        -- written, and builds a UNIQUE index only at the commit: each that
+        -- calls a function that moves is tried on every row with the probes
+        -- first.  A row that would now fail one, or two rows whose keys would
+        -- now be equal, stop the migration.
+        IF (pass = 1 AND probe_map <> sep) THEN
+        BEGIN
+            FOR SELECT 'CHECK', TRIM(TRAILING FROM rc.RDB$CONSTRAINT_NAME),
+                       TRIM(TRAILING FROM rc.RDB$RELATION_NAME), t.RDB$TRIGGER_SOURCE,
+                       CAST(NULL AS VARCHAR(63) CHARACTER SET UTF8), CAST(NULL AS SMALLINT)
+                    FROM RDB$RELATION_CONSTRAINTS rc
+                    JOIN RDB$CHECK_CONSTRAINTS cc ON cc.RDB$CONSTRAINT_NAME = rc.RDB$CONSTRAINT_NAME
+                    JOIN RDB$TRIGGERS t ON t.RDB$TRIGGER_NAME = cc.RDB$TRIGGER_NAME
+                    WHERE rc.RDB$CONSTRAINT_TYPE = 'CHECK' AND t.RDB$TRIGGER_TYPE = 1
+                UNION ALL
+                SELECT 'domain CHECK', TRIM(TRAILING FROM fd.RDB$FIELD_NAME),
+                       TRIM(TRAILING FROM rf.RDB$RELATION_NAME), fd.RDB$VALIDATION_SOURCE,
+                       TRIM(TRAILING FROM rf.RDB$FIELD_NAME), NULL
+                    FROM RDB$FIELDS fd
+                    JOIN RDB$RELATION_FIELDS rf ON rf.RDB$FIELD_SOURCE = fd.RDB$FIELD_NAME
+                    JOIN RDB$RELATIONS r ON r.RDB$RELATION_NAME = rf.RDB$RELATION_NAME
+                    WHERE fd.RDB$VALIDATION_SOURCE IS NOT NULL AND r.RDB$VIEW_BLR IS NULL
+                UNION ALL
+                SELECT 'UNIQUE index', TRIM(TRAILING FROM i.RDB$INDEX_NAME),
+                       TRIM(TRAILING FROM i.RDB$RELATION_NAME), i.RDB$EXPRESSION_SOURCE, NULL, 1
+                    FROM RDB$INDICES i
+                    WHERE i.RDB$UNIQUE_FLAG = 1 AND i.RDB$EXPRESSION_SOURCE IS NOT NULL
+                      AND COALESCE(i.RDB$INDEX_INACTIVE, 0) <> 1
+                ORDER BY 3, 1, 2
+                INTO rule_kind, name, relation, rule_text, column_name, unique_flag
+            DO
+            BEGIN
+                quoted = quote_name(name, dialect);
+                rule_kind = TRIM(rule_kind);
+                rule_text = TRIM(rule_text);
+                IF (UPPER(LEFT(rule_text, 5)) = 'CHECK') THEN
+                    rule_text = SUBSTRING(rule_text FROM 6);
+                probe_text = with_probes(rule_text, probe_map, sep,
+                                         IIF(column_name IS NULL, NULL, quote_name(column_name, dialect)));
+                condition_text = NULL;
+                IF (unique_flag = 1) THEN
+                BEGIN
+                    -- A partial index's condition (Firebird 5) goes with it.
+                    BEGIN
+                        EXECUTE STATEMENT ('SELECT RDB$CONDITION_SOURCE FROM RDB$INDICES WHERE RDB$INDEX_NAME = ?')
+                            (name) INTO condition_text;
+                        WHEN ANY DO condition_text = NULL;
+                    END
+                    condition_text = TRIM(condition_text);
+                    IF (UPPER(LEFT(condition_text, 5)) = 'WHERE') THEN
+                        condition_text = SUBSTRING(condition_text FROM 6);
+                    IF (probe_text IS NOT NULL OR with_probes(condition_text, probe_map, sep, NULL) IS NOT NULL) THEN
+                    BEGIN
+                        probe_text = COALESCE(probe_text, rule_text);
+                        condition_text = COALESCE(with_probes(condition_text, probe_map, sep, NULL), condition_text);
+                    END
+                END
+                IF (probe_text IS NOT NULL) THEN
+                BEGIN
+                    rule_count = rule_count + 1;
+                    -- A row is named by its primary key where it has one.
+                    key_text = '';
+                    FOR SELECT TRIM(TRAILING FROM s.RDB$FIELD_NAME) FROM RDB$RELATION_CONSTRAINTS rc
+                        JOIN RDB$INDEX_SEGMENTS s ON s.RDB$INDEX_NAME = rc.RDB$INDEX_NAME
+                        WHERE rc.RDB$RELATION_NAME = :relation AND rc.RDB$CONSTRAINT_TYPE = 'PRIMARY KEY'
+                        ORDER BY s.RDB$FIELD_POSITION
+                        INTO column_name
+                    DO
+                        key_text = IIF(key_text = '', '', key_text || ' || '', '' || ') || '''' ||
+                                   REPLACE(quote_name(column_name, dialect), '''', '''''') ||
+                                   ' = '' || COALESCE(CAST(' || quote_name(column_name, dialect) ||
+                                   ' AS VARCHAR(100)), ''NULL'')';
+                    key_text = IIF(key_text = '', '''''', key_text);
+                    failing = 0;
+                    row_key = NULL;
+                    legacy_key = NULL;
+                    report = NULL;
+                    BEGIN
+                        IF (unique_flag IS NULL) THEN
+                        BEGIN
+                            EXECUTE STATEMENT 'SELECT COUNT(*) FROM ' || quote_name(relation, dialect) ||
+                                              ' WHERE NOT (' || probe_text || ')' INTO failing;
+                            IF (failing > 0) THEN
+                                EXECUTE STATEMENT 'SELECT FIRST 1 ' || key_text || ' FROM ' ||
+                                    quote_name(relation, dialect) || ' WHERE NOT (' || probe_text || ')'
+                                    INTO row_key;
+                            IF (failing > 0) THEN
+                                report = rule_kind || ' ' || quoted || ' on ' || quote_name(relation, dialect) ||
+                                         ' fails for ' || failing || IIF(failing = 1, CAST(' row' AS VARCHAR(5)), ' rows') ||
+                                         ' with the routines' ||
+                                         IIF(row_key > '', ' (the first: ' || row_key || ')', '');
+                        END
+                        ELSE
+                        BEGIN
+                            EXECUTE STATEMENT 'SELECT FIRST 1 CAST(k AS VARCHAR(1000)), COUNT(*) FROM (SELECT ' ||
+                                probe_text || ' AS k FROM ' || quote_name(relation, dialect) ||
+                                COALESCE(' WHERE ' || condition_text, '') ||
+                                ') WHERE k IS NOT NULL GROUP BY k HAVING COUNT(*) > 1' INTO row_key, failing;
+                            -- The legacy keys of those rows, where the legacy
+                            -- function still runs (it crashes Firebird 6).
+                            IF (failing > 0 AND engine_major < 6) THEN
+                            BEGIN
+                                EXECUTE STATEMENT ('SELECT LIST('''''''' || CAST(' || rule_text ||
+                                    ' AS VARCHAR(1000)) || '''''''', '' and '') ' ||
+                                    'FROM (SELECT FIRST 2 * FROM ' || quote_name(relation, dialect) ||
+                                    ' WHERE CAST(' || probe_text || ' AS VARCHAR(1000)) = ?)') (row_key)
+                                    INTO legacy_key;
+                                WHEN ANY DO legacy_key = NULL;
+                            END
+                            IF (failing > 0) THEN
+                                report = rule_kind || ' ' || quoted || ' on ' || quote_name(relation, dialect) ||
+                                         ' would hold ' || failing || ' equal keys ''' || row_key ||
+                                         ''' with the routines' ||
+                                         COALESCE(', where the legacy functions gave ' || legacy_key, '');
+                        END
+                        WHEN ANY DO
+                            report = rule_kind || ' ' || quoted || ' on ' || quote_name(relation, dialect) ||
+                                     ' could not be tried with the routines (error ' || GDSCODE || ')';
+                    END
+                    IF (report IS NOT NULL) THEN
+                        rule_stop = LEFT(rule_stop || '; ' || report, 4000);
+                    ELSE
+                        report = rule_kind || ' ' || quoted || ' on ' || quote_name(relation, dialect) ||
+                                 IIF(unique_flag = 1, ' keeps its keys distinct with the routines', ' holds for every row with the routines');
+                    SUSPEND;
+                END
+            END
+            -- The probes go.
+            FOR SELECT TRIM(TRAILING FROM RDB$FUNCTION_NAME) FROM RDB$FUNCTIONS
+                WHERE RDB$FUNCTION_NAME STARTING WITH 'KOVUDF$PROBE_' AND RDB$PACKAGE_NAME IS NULL
+                INTO name
+            DO
+                EXECUTE STATEMENT 'DROP FUNCTION ' || name;
+        END
+        IF (pass = 1 AND probe_error IS NOT NULL) THEN
+        BEGIN
+            report = 'constraints and UNIQUE indexes: the functions cannot be tried with the routines ' ||
+                     'before the change (creating a probe routine failed, error ' || probe_error ||
+                     '): CHECKs and UNIQUE indexes that call them are not looked at';
+            SUSPEND;
+        END
+
         -- An index the routines would compute stops the migration while the
         -- server collects in the background, or while it cannot tell.
         IF (pass = 1 AND index_count > 0 AND collector IS NOT NULL) THEN
@@ -753,6 +995,10 @@ BEGIN
                          CAST('' AS VARCHAR(1))) ||
                      IIF(gc_stop IS NOT NULL AND misfit_count = 0,
                          ': nothing changes until the garbage is collected cooperatively',
+                         CAST('' AS VARCHAR(1))) ||
+                     IIF(rule_stop <> '' AND misfit_count = 0 AND gc_stop IS NULL,
+                         ': nothing changes until the rows that a CHECK or UNIQUE index ' ||
+                         'would judge otherwise are mended, or the rule is',
                          CAST('' AS VARCHAR(1))) ||
                      IIF(migrate, CAST('.' AS VARCHAR(1)), '.  Nothing was changed: this is the report.');
             SUSPEND;

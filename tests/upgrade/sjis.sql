@@ -70,6 +70,11 @@ CREATE TABLE CUSTOMERS (
 -- 0 for a NULL name, which the legacy functions got as an empty text.
 CREATE INDEX CUSTOMERS_NAME_BYTES ON CUSTOMERS COMPUTED BY ("StrLength"(NAME));
 CREATE INDEX CUSTOMERS_NAME_CHARS ON CUSTOMERS COMPUTED BY (NAME_CHARS);
+-- Codes of four bytes at most, as the legacy function counted them: it
+-- stopped at a zero byte, the routine counts every byte, so one row the
+-- CHECK let in fails it with the routine.
+CREATE TABLE CODES (ID INTEGER NOT NULL PRIMARY KEY, CODE VARCHAR(10),
+    CONSTRAINT CK_CODE CHECK ("StrLength"(CODE) <= 4));
 COMMIT;
 
 CREATE VIEW CUSTOMER_VIEW AS
@@ -105,4 +110,7 @@ INSERT INTO CUSTOMERS (ID, NAME, JOINED, NOTE)
 INSERT INTO CUSTOMERS (ID, NAME, JOINED, NOTE)
     VALUES (2, 'Tanaka 花子', MAKE_DATE(1999, 12, 31), NULL);
 INSERT INTO CUSTOMERS (ID, NAME, JOINED, NOTE) VALUES (4, NULL, MAKE_DATE(2010, 1, 15), NULL);
+COMMIT;
+INSERT INTO CODES VALUES (1, 'AB' || ASCII_CHAR(0) || 'CDE');
+INSERT INTO CODES VALUES (2, 'ABCD');
 COMMIT;
