@@ -250,7 +250,7 @@ make_root() {
     case "$udf_dir" in
         default) ;;
         full) echo "UdfAccess = Full" >>"$dir/firebird.conf" ;;
-        *) echo "UdfAccess = Restrict $(fb_path "$udf_dir")" >>"$dir/firebird.conf" ;;
+        *) echo "UdfAccess = Restrict $(restrict_list "$udf_dir")" >>"$dir/firebird.conf" ;;
     esac
     if [ "$plugins" = stock ]; then
         # Firebird 2.5 has no plugins and no plugins.conf.
@@ -271,6 +271,18 @@ Config = UDR_config {
 }
 CONF
     fi
+}
+
+# A UdfAccess directory list (dir1;dir2) as the server names them: a Linux
+# path of ours in the server's form, a relative or Windows one as it is.
+restrict_list() {
+    local dirs=() d out=""
+    IFS=';' read -ra dirs <<<"$1"
+    for d in "${dirs[@]}"; do
+        [[ "$d" != /* ]] || d=$(fb_path "$d")
+        out+="${out:+;}$d"
+    done
+    echo "$out"
 }
 
 databases_conf_add() {

@@ -138,6 +138,10 @@ EXECUTE BLOCK RETURNS (report VARCHAR(8000) CHARACTER SET UTF8) AS
     DECLARE legacy_key VARCHAR(1000) CHARACTER SET UTF8;
     DECLARE rule_count INTEGER = 0;
     DECLARE rule_stop VARCHAR(4000) CHARACTER SET UTF8 = '';
+    DECLARE other_count INTEGER = 0;
+    DECLARE user_list VARCHAR(4000) CHARACTER SET UTF8;
+    DECLARE user_name VARCHAR(63) CHARACTER SET UTF8;
+    DECLARE user_kind SMALLINT;
 
     -- The routine's SQL type for a legacy parameter or result of a kind of
     -- the table (c CSTRING, v VARCHAR, s SMALLINT, i INTEGER, d DOUBLE
@@ -677,6 +681,48 @@ BEGIN
                     '!legacy-null=' || nulls || ''' ENGINE UDR';
         END
 
+        -- Another library's legacy functions (ib_udf, ...) stay as they are,
+        -- and need their module and UdfAccess for as long as they do: each
+        -- is named with what uses it, indexes first.
+        IF (pass = 1) THEN
+            FOR SELECT TRIM(TRAILING FROM f.RDB$FUNCTION_NAME), TRIM(f.RDB$MODULE_NAME),
+                       TRIM(f.RDB$ENTRYPOINT)
+                FROM RDB$FUNCTIONS f
+                WHERE f.RDB$PACKAGE_NAME IS NULL AND f.RDB$ENGINE_NAME IS NULL
+                  AND f.RDB$MODULE_NAME IS NOT NULL AND COALESCE(f.RDB$SYSTEM_FLAG, 0) = 0 AND NOT ((f.RDB$ENGINE_NAME IS NULL
+                    AND ('/' || LOWER(REPLACE(TRIM(f.RDB$MODULE_NAME), '\', '/')) LIKE '%/kovudf'
+                         OR '/' || LOWER(REPLACE(TRIM(f.RDB$MODULE_NAME), '\', '/')) LIKE '%/kovudf.dll'
+                         OR '/' || LOWER(REPLACE(TRIM(f.RDB$MODULE_NAME), '\', '/')) LIKE '%/kovudf.so'))
+                   OR (f.RDB$ENGINE_NAME = 'UDR' AND f.RDB$ENTRYPOINT STARTING WITH 'kovudf!'))
+                ORDER BY 1
+                INTO name, module, entry
+            DO
+            BEGIN
+                other_count = other_count + 1;
+                user_list = '';
+                FOR SELECT DISTINCT IIF(d.RDB$DEPENDENT_TYPE = 6, 0, 1), d.RDB$DEPENDENT_TYPE,
+                           TRIM(TRAILING FROM d.RDB$DEPENDENT_NAME)
+                    FROM RDB$DEPENDENCIES d
+                    WHERE d.RDB$DEPENDED_ON_NAME = :name AND d.RDB$DEPENDED_ON_TYPE = 15
+                    UNION
+                    -- An index a restore could not compute records nothing.
+                    SELECT 0, 6, TRIM(TRAILING FROM i.RDB$INDEX_NAME) FROM RDB$INDICES i
+                    WHERE blr_names(i.RDB$EXPRESSION_BLR, 15, :name, NULL, NULL)
+                    ORDER BY 1, 2, 3
+                    INTO argument_at, user_kind, user_name
+                DO
+                    user_list = LEFT(user_list || ', ' ||
+                        TRIM(DECODE(user_kind, 0, 'table', 1, 'view', 2, 'trigger', 3, 'computed column',
+                                    5, 'procedure', 6, 'index', 9, 'domain', 15, 'function',
+                                    18, 'package', 19, 'package body', 'object')) ||
+                        ' ' || quote_name(user_name, dialect), 4000);
+                report = quote_name(name, dialect) || ' (' || entry || ' in ' || module ||
+                         ') is another library''s legacy function and stays as it is: ' ||
+                         IIF(user_list = '', 'nothing uses it', 'used by ' || SUBSTRING(user_list FROM 3)) ||
+                         '; its module must stay allowed until it is replaced';
+                SUSPEND;
+            END
+
         -- A view with a column of a legacy CSTRING result, which Firebird 6
         -- no longer knows, is made anew from its own text, column names and
         -- all.
@@ -1000,6 +1046,9 @@ BEGIN
                          ': nothing changes until the rows that a CHECK or UNIQUE index ' ||
                          'would judge otherwise are mended, or the rule is',
                          CAST('' AS VARCHAR(1))) ||
+                     IIF(other_count > 0, '; ' || other_count ||
+                         IIF(other_count = 1, CAST(' legacy function of another library stays' AS VARCHAR(45)),
+                             ' legacy functions of other libraries stay'), CAST('' AS VARCHAR(1))) ||
                      IIF(migrate, CAST('.' AS VARCHAR(1)), '.  Nothing was changed: this is the report.');
             SUSPEND;
         END

@@ -55,6 +55,9 @@ DECLARE EXTERNAL FUNCTION TRIM_OR_NULL CSTRING(80) NULL RETURNS CSTRING(80) FREE
     ENTRY_POINT '_UDF_Trim' MODULE_NAME 'kovudf';
 DECLARE EXTERNAL FUNCTION LEN_OR_ZERO CSTRING(80) NULL RETURNS INTEGER BY VALUE
     ENTRY_POINT '_UDF_StrLen' MODULE_NAME 'kovudf';
+-- Firebird's own ib_udf beside ours, as ib_udf.sql declares it.
+DECLARE EXTERNAL FUNCTION LTRIM CSTRING(255) NULL RETURNS CSTRING(255) FREE_IT
+    ENTRY_POINT 'IB_UDF_ltrim' MODULE_NAME 'ib_udf';
 COMMIT;
 
 CREATE TABLE CUSTOMERS (
@@ -70,6 +73,7 @@ CREATE TABLE CUSTOMERS (
 -- 0 for a NULL name, which the legacy functions got as an empty text.
 CREATE INDEX CUSTOMERS_NAME_BYTES ON CUSTOMERS COMPUTED BY ("StrLength"(NAME));
 CREATE INDEX CUSTOMERS_NAME_CHARS ON CUSTOMERS COMPUTED BY (NAME_CHARS);
+CREATE INDEX CUSTOMERS_NAME_LTRIM ON CUSTOMERS COMPUTED BY (LTRIM(NAME));
 -- Codes of four bytes at most, as the legacy function counted them: it
 -- stopped at a zero byte, the routine counts every byte, so one row the
 -- CHECK let in fails it with the routine.

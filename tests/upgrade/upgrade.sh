@@ -29,21 +29,45 @@ upgrade_fixture() (
     local db name
     rm -rf "$UPGRADE_DIR"
     mkdir -p "$UPGRADE_DIR/udf"
+    mkdir -p "$UPGRADE_DIR/ib"
     use_server 2.5 && fb_install 2>/dev/null || exit 1
-    # The legacy module under every name the fixtures give it.
+    # The legacy module under every name the fixtures give it; 2.5's ib_udf
+    # apart, as the new servers do not have it.
     for name in kovudf.so KOVUDF kovudf.dll 'C:\Firebird\UDF\kovudf.dll'; do
         cp "$BUILD/kovudf.so" "$UPGRADE_DIR/udf/$name"
     done
-    make_root "$FBROOT" "$UPGRADE_DIR/udf"
+    in_tree cat "$FB_HOME/UDF/ib_udf.so" >"$UPGRADE_DIR/ib/ib_udf.so"
+    make_root "$FBROOT" "$UPGRADE_DIR/udf;$UPGRADE_DIR/ib"
     for db in "${UPGRADE_DATABASES[@]}"; do
         sed -e "s|@DATABASE@|$UPGRADE_DIR/$db.fdb|" -e "s|@UDF_DIR@|$UPGRADE_DIR/udf|" \
             "$ROOT/tests/upgrade/$db.sql" |
             quietly fb_isql -q -b -ch "$(upgrade_charset "$db")" &&
             quietly fb_gbak -b "$UPGRADE_DIR/$db.fdb" "$UPGRADE_DIR/$db.fbk" &&
-            upgrade_check "$db" "$UPGRADE_DIR/$db.fdb" | padded_days >"$UPGRADE_DIR/$db.before" ||
-            exit 1
+            upgrade_check "$db" "$UPGRADE_DIR/$db.fdb" | padded_days >"$UPGRADE_DIR/$db.before" &&
+            fb_isql -q -m "$UPGRADE_DIR/$db.fdb" -i "$ROOT/sql/kovudf_modules.sql" |
+            sed -n 's/^DIRECTORY *//p' | sort -u >"$UPGRADE_DIR/$db.directories" || exit 1
     done
 )
+
+# The guide's UdfAccess for restoring and migrating NAME on the current
+# server: the directories kovudf_modules.sql printed on the old server,
+# the old modules' own directory standing for the server's UDF (a server
+# of a private root takes UDF as its system tree's), a Windows one only on
+# a Windows server (on Linux, C:\... is a file name in UDF).
+upgrade_access() {
+    local dir out=""
+    while IFS= read -r dir; do
+        case "$dir" in
+            UDF) dir="$UPGRADE_DIR/udf" ;;
+            [A-Za-z]:\\*)
+                [ -n "$FB_WINDOWS" ] || continue
+                # Restrict allows a directory that exists.
+                mkdir -p "$WINE_PREFIX/drive_$(tr 'A-Z' 'a-z' <<<"${dir%%:*}")$(tr '\\' / <<<"${dir#?:}")" ;;
+        esac
+        [[ ";$out;" == *";$dir;"* ]] || out+="${out:+;}$dir"
+    done <"$UPGRADE_DIR/$1.directories"
+    echo "$out"
+}
 
 # upgrade_check NAME DATABASE [ISQL...]: check_NAME.sql's output through
 # ISQL (the embedded one), as UTF-8 with the modules' directory written
@@ -62,8 +86,8 @@ padded_days() { sed -E 's/ ([1-9])-([A-Z]{3})-([0-9]{4})/ 0\1-\2-\3/g'; }
 
 # upgrade_on_server BACKUP FILE ACCESS [migrate [BACKUP_TO]]: the guide's
 # steps on a server of the current profile whose firebird.conf says
-# UdfAccess = ACCESS ("full" while restoring and migrating, "default"
-# otherwise), through the network as SYSDBA: gbak restores BACKUP into
+# UdfAccess = ACCESS (Restrict to upgrade_access's directories while
+# restoring and migrating, "default" otherwise), through the network as SYSDBA: gbak restores BACKUP into
 # FILE; where it could not compute an index it ends with the database not
 # online, and gfix -online brings it online.  With "migrate", the report and
 # the migration follow (upgrade_migrate), and with BACKUP_TO a gbak backup
@@ -120,6 +144,10 @@ upgrade_migrate() {
         on_server quietly fb_isql -q -b "${user[@]}" "$target" <<<"DELETE FROM CODES WHERE ID = 1;" &&
             refused=$(on_server fb_isql -q -m "${user[@]}" -i "$ROOT/sql/kovudf_udr_migrate.sql" "$target" 2>&1)
     fi
+    # ib_udf's functions stay legacy ones: replaced as the guide says.
+    if grep -q '"LTRIM" (IB_UDF_ltrim in ib_udf) is another library' <<<"$refused"; then
+        on_server quietly fb_isql -q -b "${user[@]}" -i "$ROOT/tests/upgrade/ib_udf.sql" "$target" || return 1
+    fi
     grep -E '^REPORT +kovudf: ' <<<"$refused"
 }
 
@@ -130,13 +158,13 @@ upgrade_migrate() {
 upgrade_route() {
     local db="$1" file="$2" moved="$UPGRADE_DIR/$SERVER_ID-$1-migrated.fbk"
     if [ -z "$FB_UPGRADE_THROUGH" ]; then
-        upgrade_on_server "$UPGRADE_DIR/$db.fbk" "$file" full migrate
+        upgrade_on_server "$UPGRADE_DIR/$db.fbk" "$file" "$(upgrade_access "$db")" migrate
         return
     fi
     (
         use_server "$FB_UPGRADE_THROUGH" && fb_install >/dev/null || exit 1
         upgrade_on_server "$UPGRADE_DIR/$db.fbk" "$UPGRADE_DIR/$SERVER_ID-$db-through.fdb" \
-            full migrate "$moved"
+            "$(upgrade_access "$db")" migrate "$moved"
     ) && upgrade_on_server "$moved" "$file" default
 }
 
@@ -180,7 +208,7 @@ upgrade_journey() {
             "no databases from Firebird 2.5, no gbak or server to restore them, or no ${FB_UPGRADE_THROUGH:-server} to go through"
         return
     fi
-    make_root "$UPGRADE_DIR/root-$SERVER_ID" "$UPGRADE_DIR/udf"
+    make_root "$UPGRADE_DIR/root-$SERVER_ID" "$UPGRADE_DIR/udf;$UPGRADE_DIR/ib"
     for db in "${UPGRADE_DATABASES[@]}"; do
         check "a 2.5 $db database moves to the routines on $FB_NAME as the guide says" \
             upgrade_moves "$db"
