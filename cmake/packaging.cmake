@@ -13,8 +13,20 @@
 # README.txt, CHANGELOG.txt and docs/*.txt with Windows line endings.
 
 file(GLOB KOVUDF_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/sql/*.sql)
-set(KOVUDF_DOCS ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/CHANGELOG.md)
 file(GLOB KOVUDF_DOC_PAGES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/*.md)
+
+# The artefacts' README opens with what an administrator does with them
+# (release-readme.md), then the repository's from its first paragraph on,
+# without the developers' commands above it.
+file(READ ${CMAKE_SOURCE_DIR}/cmake/release-readme.md KOVUDF_README_HEAD)
+string(CONFIGURE "${KOVUDF_README_HEAD}" KOVUDF_README_HEAD @ONLY)
+file(READ ${CMAKE_SOURCE_DIR}/README.md KOVUDF_README_BODY)
+string(FIND "${KOVUDF_README_BODY}" "\nkovudf is a library" KOVUDF_README_AT)
+string(SUBSTRING "${KOVUDF_README_BODY}" ${KOVUDF_README_AT} -1 KOVUDF_README_BODY)
+file(WRITE ${CMAKE_BINARY_DIR}/release/README.md "${KOVUDF_README_HEAD}${KOVUDF_README_BODY}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/README.md
+                                                           ${CMAKE_SOURCE_DIR}/cmake/release-readme.md)
+set(KOVUDF_DOCS ${CMAKE_BINARY_DIR}/release/README.md ${CMAKE_SOURCE_DIR}/CHANGELOG.md)
 
 set(CPACK_PACKAGE_NAME kovudf)
 set(CPACK_PACKAGE_VENDOR kovudf)
@@ -32,10 +44,15 @@ if(WIN32)
   install(TARGETS kovudf_udr RUNTIME DESTINATION plugins/udr)
   install(FILES ${KOVUDF_SCRIPTS} DESTINATION sql)
   foreach(doc ${KOVUDF_DOCS} ${KOVUDF_DOC_PAGES})
-    file(RELATIVE_PATH name ${CMAKE_SOURCE_DIR} ${doc})
+    get_filename_component(name ${doc} NAME)
+    if(doc MATCHES "/docs/[^/]*$")
+      set(name docs/${name})
+    endif()
     string(REGEX REPLACE "\\.md$" ".txt" name "${name}")
     get_filename_component(where ${name} DIRECTORY)
     file(READ ${doc} text)
+    # Links name the pages as the zip holds them.
+    string(REGEX REPLACE "(\\]\\([^):]*)\\.md([)#])" "\\1.txt\\2" text "${text}")
     string(REPLACE "\n" "\r\n" text "${text}")
     file(WRITE ${CMAKE_BINARY_DIR}/${name} "${text}")
     install(FILES ${CMAKE_BINARY_DIR}/${name} DESTINATION ./${where})

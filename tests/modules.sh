@@ -47,20 +47,21 @@ declarations_are_current() {
     }
 }
 
-# Every relative link of the README and docs/ leads to a file, and an
-# anchor to one of that file's headings (as GitHub makes them: lower case,
+# Every relative link of the README, the CHANGELOG and docs/ (under DIR,
+# pages ending in EXT: an artefact's too) leads to a file, and an anchor to
+# one of that file's headings (as GitHub makes them: lower case,
 # punctuation dropped, blanks as hyphens).
 docs_links_resolve() {
-    local file link target anchor bad=0
-    for file in "$ROOT/README.md" "$ROOT"/docs/*.md; do
+    local dir="${1:-$ROOT}" ext="${2:-md}" file link target anchor bad=0
+    for file in "$dir/README.$ext" "$dir/CHANGELOG.$ext" "$dir"/docs/*."$ext"; do
         while read -r link; do
             target="${link%%#*}" anchor=""
             [[ "$link" != *"#"* ]] || anchor="${link#*#}"
             target=$(realpath -m "$(dirname "$file")/${target:-$(basename "$file")}")
             [ -f "$target" ] && { [ -z "$anchor" ] || headings_of "$target" | grep -qxF "$anchor"; } ||
-                { echo "${file#"$ROOT"/}: no $link" >&2 && bad=1; }
-        done < <(grep -o '](\([^)]*\))' "$file" | sed 's/^](//; s/)$//' | grep -v '^[a-z]*:')
+                { echo "${file#"$dir"/}: no $link" >&2 && bad=1; }
+        done < <(tr -d '\r' <"$file" | grep -o '](\([^)]*\))' | sed 's/^](//; s/)$//' | grep -v '^[a-z]*:')
     done
     return "$bad"
 }
-headings_of() { sed -n 's/^#\{1,6\} //p' "$1" | tr 'A-Z' 'a-z' | sed 's/[^a-z0-9 _-]//g; s/ /-/g'; }
+headings_of() { tr -d '\r' <"$1" | sed -n 's/^#\{1,6\} //p' | tr 'A-Z' 'a-z' | sed 's/[^a-z0-9 _-]//g; s/ /-/g'; }

@@ -128,7 +128,8 @@ tarball_matches_package() {
     fb=$(debian_firebird_dir 12)
     dpkg-deb -x "$(deb_of 12)" "$dir/deb" && tar -xzf "$DIST/$TARBALL_TOP.tar.gz" -C "$dir" &&
         cmp "$dir/deb$fb/UDF/kovudf.so" "$top/UDF/kovudf.so" &&
-        cmp "$dir/deb$fb/plugins/udr/libkovudf.so" "$top/plugins/udr/libkovudf.so"
+        cmp "$dir/deb$fb/plugins/udr/libkovudf.so" "$top/plugins/udr/libkovudf.so" &&
+        docs_links_resolve "$top" && docs_links_resolve "$dir/deb/usr/share/kovudf"
 }
 
 windows_archive_is_sound() {
@@ -145,7 +146,7 @@ windows_archive_is_sound() {
         dll_exports_only_udr_plugin "$udr" "$objdump" &&
         dll_imports_only "$udr" "$objdump" "KERNEL32.DLL MSVCRT.DLL" &&
         strings -el "$legacy" | grep -qx "$VERSION" && strings -el "$udr" | grep -qx "$VERSION" &&
-        ! grep -qv $'\r$' "$dir/README.txt" "$dir/CHANGELOG.txt"
+        ! grep -qv $'\r$' "$dir/README.txt" "$dir/CHANGELOG.txt" && docs_links_resolve "$dir" txt
 }
 
 debian_package_is_declared() {
@@ -270,9 +271,9 @@ run_package_checks() {
         check "$(basename "$artefact") holds the files the README lists" \
             artefact_holds_its_files "$artefact"
     done
-    check "the .tar.gz holds the Debian package's modules" tarball_matches_package
-    check "the 32-bit .zip's DLLs and texts are sound" windows_archive_is_sound 32
-    check "the 64-bit .zip's DLLs and texts are sound" windows_archive_is_sound 64
+    check "the .tar.gz holds the Debian package's modules, and its pages' links resolve" tarball_matches_package
+    check "the 32-bit .zip's DLLs and texts are sound, its links too" windows_archive_is_sound 32
+    check "the 64-bit .zip's DLLs and texts are sound, its links too" windows_archive_is_sound 64
     local release
     for release in "${DEBIAN_RELEASES[@]}"; do
         check "the Debian $release package declares its dependencies and only its release check" \
