@@ -274,12 +274,16 @@ CONF
 }
 
 # A UdfAccess directory list (dir1;dir2) as the server names them: a Linux
-# path of ours in the server's form, a relative or Windows one as it is.
+# path of ours in the server's form, a relative or Windows one, or one
+# marked =, as it is.
 restrict_list() {
     local dirs=() d out=""
     IFS=';' read -ra dirs <<<"$1"
     for d in "${dirs[@]}"; do
-        [[ "$d" != /* ]] || d=$(fb_path "$d")
+        case "$d" in
+            =*) d="${d#=}" ;;
+            /*) d=$(fb_path "$d") ;;
+        esac
         out+="${out:+;}$d"
     done
     echo "$out"

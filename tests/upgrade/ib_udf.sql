@@ -1,13 +1,13 @@
--- ib_udf's LTRIM made a PSQL function of the built-in under its own name,
--- and its index built from that, as the guide has a DBA do before UdfAccess
--- is taken back.
+-- ib_udf's STRLEN made a PSQL function of the built-in under its own name
+-- (a NULL, which it got as an empty text, still 0), and its index built
+-- from that, as the guide has a DBA do before UdfAccess is taken back.
 SET TERM ^ ;
-ALTER FUNCTION LTRIM (S VARCHAR(255)) RETURNS VARCHAR(255) AS
+ALTER FUNCTION STRLEN (S VARCHAR(255)) RETURNS INTEGER AS
 BEGIN
-    RETURN TRIM(LEADING FROM S);
+    RETURN OCTET_LENGTH(COALESCE(S, ''));
 END^
 SET TERM ; ^
 COMMIT;
-ALTER INDEX CUSTOMERS_NAME_LTRIM INACTIVE;
-ALTER INDEX CUSTOMERS_NAME_LTRIM ACTIVE;
+ALTER INDEX CUSTOMERS_NAME_STRLEN INACTIVE;
+ALTER INDEX CUSTOMERS_NAME_STRLEN ACTIVE;
 COMMIT;

@@ -50,15 +50,22 @@ upgrade_fixture() (
 )
 
 # The guide's UdfAccess for restoring and migrating NAME on the current
-# server: the directories kovudf_modules.sql printed on the old server,
-# the old modules' own directory standing for the server's UDF (a server
-# of a private root takes UDF as its system tree's), a Windows one only on
-# a Windows server (on Linux, C:\... is a file name in UDF).
+# server: the directories kovudf_modules.sql printed on the old server, the
+# old modules' own directory standing for the server's UDF (a server of a
+# private root takes UDF as its system tree's; a Windows one's holds the
+# Windows DLL under each name), a Windows one only on a Windows server (on
+# Linux, C:\... is a file name in UDF), a Linux one as it stands there.
 upgrade_access() {
-    local dir out=""
+    local dir out="" udf="$UPGRADE_DIR/udf" name
+    if [ -n "$FB_WINDOWS" ]; then
+        udf="$UPGRADE_DIR/udf-$SERVER_ID"
+        mkdir -p "$udf"
+        for name in "$UPGRADE_DIR"/udf/*; do cp "$FB_MODULES/kovudf.dll" "$udf/${name##*/}"; done
+    fi
     while IFS= read -r dir; do
         case "$dir" in
-            UDF) dir="$UPGRADE_DIR/udf" ;;
+            UDF) dir="$udf" ;;
+            /*) [ -z "$FB_WINDOWS" ] || dir="=$dir" ;;
             [A-Za-z]:\\*)
                 [ -n "$FB_WINDOWS" ] || continue
                 # Restrict allows a directory that exists.
@@ -145,7 +152,7 @@ upgrade_migrate() {
             refused=$(on_server fb_isql -q -m "${user[@]}" -i "$ROOT/sql/kovudf_udr_migrate.sql" "$target" 2>&1)
     fi
     # ib_udf's functions stay legacy ones: replaced as the guide says.
-    if grep -q '"LTRIM" (IB_UDF_ltrim in ib_udf) is another library' <<<"$refused"; then
+    if grep -q '"STRLEN" (IB_UDF_strlen in ib_udf) is another library' <<<"$refused"; then
         on_server quietly fb_isql -q -b "${user[@]}" -i "$ROOT/tests/upgrade/ib_udf.sql" "$target" || return 1
     fi
     grep -E '^REPORT +kovudf: ' <<<"$refused"
