@@ -628,6 +628,10 @@ BEGIN
                         END
                     END
                 END
+                -- Today's date comes from the calling statement, as a
+                -- default the server fills in.
+                IF (routine = 'JDate') THEN
+                    parameters = parameters || IIF(dialect = 1, CAST(', TODAY DATE DEFAULT CURRENT_TIMESTAMP' AS VARCHAR(60)), ', TODAY DATE DEFAULT CURRENT_DATE');
                 IF (why IS NULL AND declared_count < CHAR_LENGTH(kinds)) THEN
                     why = 'it has ' || declared_count || ' ' ||
                           TRIM(IIF(declared_count = 1, 'parameter', 'parameters')) ||

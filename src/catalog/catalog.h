@@ -155,6 +155,16 @@ constexpr bool same_words(const char* a, const char* b) {
     return *a == *b && (*a == 0 || same_words(a + 1, b + 1));
 }
 
+// The function that reads today's date when a text names none (UDF_JDATE).
+// Its routine takes today from one more parameter than the legacy entry,
+// TODAY, which the project's scripts and the migration declare with a
+// default the server evaluates in the calling statement: that statement's
+// CURRENT_DATE, in its session's time zone, across midnight too.
+constexpr bool reads_today(const Function& f) {
+    return f.family == Family::date && same_words(f.group, "parsing");
+}
+constexpr Argument today_argument{Kind::timestamp, 0, "TODAY", false};
+
 // Whether a function's texts take the character set of its declaration.
 // The texts of the text functions, the BLOB texts built, cut or case-mapped
 // and file names are the database's own and do.  The digits of UDF_OCT, the

@@ -134,6 +134,14 @@ std::string legacy_declaration(const Function& f, const Options& o) {
     return out;
 }
 
+// The TODAY parameter of the function that reads today, in a dialect:
+// CURRENT_DATE of the calling statement (in dialect 1, whose DATE holds a
+// time of day, CURRENT_TIMESTAMP, of the same day).
+std::string today_parameter(int dialect) {
+    return std::string(", ") + today_argument.parameter + " DATE DEFAULT " +
+           (dialect == 1 ? "CURRENT_TIMESTAMP" : "CURRENT_DATE");
+}
+
 // The parts of CREATE FUNCTION after the name: arguments, result, module.
 std::string routine_signature(const Function& f, const Options& o, const char* gap) {
     std::string out = " (";
@@ -141,6 +149,9 @@ std::string routine_signature(const Function& f, const Options& o, const char* g
         const Argument& a = f.arguments[i];
         out += std::string(i == 0 ? "" : ", ") + a.parameter + " " +
                type_of(f, a.kind, a.bytes, o);
+    }
+    if (reads_today(f)) {
+        out += today_parameter(o.dialect);
     }
     return out + ")" + gap + "RETURNS " + type_of(f, f.result.kind, f.result.bytes, o) +
            gap + "EXTERNAL NAME '" + o.module + "!" + routine_name(f) + "' ENGINE UDR";
@@ -534,6 +545,13 @@ std::string migrate_script(const std::string& layout, const std::string& file,
     text = replaced(text, "@REPORT_FILE@", report_file);
     text = replaced(text, "@MIGRATE@", migrate ? "TRUE" : "FALSE");
     text = replaced(text, "@OURS@", replaced(ours, "RDB$", "f.RDB$"));
+    for (const Function& f : functions) {
+        if (reads_today(f)) {
+            text = replaced(text, "@TODAY_ROUTINE@", routine_name(f));
+            text = replaced(text, "@TODAY_1@", today_parameter(1));
+            text = replaced(text, "@TODAY_3@", today_parameter(3));
+        }
+    }
     text = replaced(text, "@RETYPE@", retype ? set.name : "");
     text = replaced(text, "@RETYPE_BYTES@", std::to_string(set.bytes_per_character));
     return replaced(text, "@ENTRIES@", entry_rows());

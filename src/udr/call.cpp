@@ -141,6 +141,26 @@ ISC_QUAD Call::blob_id(unsigned i) const {
     return value<ISC_QUAD>(i);
 }
 
+bool Call::caller_today(std::tm* today) const {
+    const unsigned at = shape_.function->argument_count;
+    if (!catalog::reads_today(*shape_.function) || shape_.in.count <= at || is_null(at)) {
+        return false;
+    }
+    // A statement compiled before the routine had TODAY (a view, a trigger,
+    // a procedure) hands over the zero date, not the default: no day the
+    // server's clock gives.
+    const Stamp stamp = value<Stamp>(at);
+    if (stamp.date == 0) {
+        return false;
+    }
+    const DateTime day = datetime_of_stamp(stamp);
+    *today = std::tm{};
+    today->tm_year = day.fields.tm_year;
+    today->tm_mon = day.fields.tm_mon;
+    today->tm_mday = day.fields.tm_mday;
+    return true;
+}
+
 bool Call::null_result() const {
     const catalog::Function& f = function();
     for (unsigned i = 0; i < f.argument_count; ++i) {

@@ -41,15 +41,11 @@ class RoutineMemory {
     Firebird::IStatement* statement = nullptr;
     Firebird::IMessageMetadata* row = nullptr;  // what it returns
 
-    // Where today's date comes from (date_routines.cpp): not known yet, the
-    // process's clock (no session time zone), or the session - asked at
-    // every call, or asked for `today` and kept while the database's count of
-    // statements and calls, `today_count` at this routine's last call, moves
-    // by this routine's calls alone.
-    enum class TodaySource { unknown, process_clock, every_call, counted };
+    // Where today's date comes from when the caller gives none
+    // (date_routines.cpp): not known yet, the process's clock (no session
+    // time zone), or the session, asked at every call.
+    enum class TodaySource { unknown, process_clock, session };
     TodaySource today_source = TodaySource::unknown;
-    int64_t today_count = -1;
-    std::tm today{};
 };
 
 class Call {
@@ -84,6 +80,10 @@ class Call {
     DateTime timestamp(unsigned i) const;
     Stamp stamp(unsigned i) const;
     ISC_QUAD blob_id(unsigned i) const;
+    // The TODAY the calling statement gave (its CURRENT_DATE), into
+    // `today`; false where the routine was declared without one, or the
+    // caller gave none.
+    bool caller_today(std::tm* today) const;
 
     // True when an argument whose NULL makes the result NULL is NULL.
     bool null_result() const;

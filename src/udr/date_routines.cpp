@@ -3,7 +3,8 @@
 // TIMESTAMP values are the server's 8-byte values, taken apart and put
 // together on the library's own calendar; a result outside
 // 0001-01-01..9999-12-31 is an error naming the function.  Where UDF_JDATE
-// needs today's date, it is CURRENT_DATE of the calling session: the
+// needs today's date, it is CURRENT_DATE of the calling statement, which the
+// declaration's TODAY parameter brings; without it, the session's: the
 // server's clock on Firebird 3, the session's time zone's on Firebird 4 and
 // later.
 #include <cstring>
@@ -29,7 +30,8 @@ namespace {
 
 // The database's count of statements started, which Firebird 4 and later
 // report (fb_info_next_statement, which the interface headers the module is
-// built with do not name); -1 where the server does not.
+// built with do not name); -1 where the server does not: there the session
+// has no time zone of its own.
 int64_t statements_started(Firebird::IAttachment* attachment, Status* status) {
     constexpr unsigned char next_statement = 143;
     const unsigned char items[] = {next_statement, isc_info_end};
@@ -46,49 +48,18 @@ int64_t statements_started(Firebird::IAttachment* attachment, Status* status) {
     return static_cast<int64_t>(value & 0x7FFFFFFFFFFFFFFF);
 }
 
-// The server's major version, from its version string ("LI-V5.0.4.1812
-// Firebird 5.0"); 0 when it does not say.
-int server_major_version(Firebird::IAttachment* attachment, Status* status) {
-    const unsigned char items[] = {isc_info_firebird_version, isc_info_end};
-    unsigned char buffer[256] = {};
-    attachment->getInfo(status, sizeof items, items, sizeof buffer, buffer);
-    const unsigned length = buffer[1] | (buffer[2] << 8);
-    // The item, its length, a count of strings, the first string's length.
-    if (buffer[0] != isc_info_firebird_version || length < 2 ||
-        length > sizeof buffer - 5) {
-        return 0;
-    }
-    // The first string, as far as the item's own length reaches.
-    const unsigned char* text = buffer + 5;
-    const unsigned char* const end =
-        text + (buffer[4] < length - 2 ? buffer[4] : length - 2);
-    for (; text + 2 < end; ++text) {
-        if (text[0] == '-' && (text[1] == 'V' || text[1] == 'T') && text[2] >= '0' &&
-            text[2] <= '9') {
-            return text[2] - '0';
-        }
-    }
-    return 0;
-}
-
-// Today as the calling session's CURRENT_DATE gives it.
+// Today as the calling session's CURRENT_DATE gives it, for a routine
+// declared without TODAY (the project's scripts and the migration declare
+// it, and the calling statement then gives its own CURRENT_DATE).
 //
 // Firebird 3 has no session time zone: its CURRENT_DATE is the server
 // process's local date, which this process reads itself, with no statement.
-//
 // Firebird 4 and later take CURRENT_DATE in the session's time zone, which
-// only a statement can ask for: the year, month and day of CURRENT_TIMESTAMP
-// (no DATE in it, so that a dialect-1 database takes it too).  CURRENT_DATE
-// is fixed for the statement that calls the routine, and changes only for
-// another statement: after midnight, or after SET TIME ZONE, which no
-// statement in progress sees.  Firebird 5 and later count every statement
-// started in the database, and every call of an external routine, by one
-// (fb_info_next_statement).  So when the count has moved by exactly one
-// since this routine's last call - by this very call - nothing else has
-// started in between, the calling statement is the same, and so is its
-// date: the answer asked before stands.  Any other move (another statement,
-// another routine's call, another session's work) asks again.  Firebird 4
-// counts neither calls nor executions the same way: it asks at every call.
+// only a statement can ask for, at every call: the year, month and day of
+// CURRENT_TIMESTAMP (no DATE in it, so that a dialect-1 database takes it
+// too), returned in a message the routine lays out itself, so that the
+// session's SET BIND has no say in it.  A nested statement reads its own
+// clock: across midnight it may be a day ahead of its caller.
 void session_today(Call& call, std::tm* today) {
     using Source = RoutineMemory::TodaySource;
     RoutineMemory& memory = call.memory;
@@ -98,25 +69,23 @@ void session_today(Call& call, std::tm* today) {
     }
     CallScope scope(call);
     if (memory.today_source == Source::unknown) {
-        memory.today_source =
-            statements_started(scope.attachment.get(), call.status) < 0
-                ? Source::process_clock
-            : server_major_version(scope.attachment.get(), call.status) >= 5
-                ? Source::counted
-                : Source::every_call;
+        memory.today_source = statements_started(scope.attachment.get(), call.status) < 0
+                                  ? Source::process_clock
+                                  : Source::session;
         if (memory.today_source == Source::process_clock) {
             read_local_today(today);
             return;
         }
     }
-    if (memory.today_source == Source::counted) {
-        const int64_t count = statements_started(scope.attachment.get(), call.status);
-        const bool same = memory.today_count >= 0 && count == memory.today_count + 1;
-        memory.today_count = count;
-        if (same) {
-            *today = memory.today;
-            return;
+    if (memory.row == nullptr) {
+        const Held<Firebird::IMetadataBuilder> builder(
+            scope.master->getMetadataBuilder(call.status, 3));
+        for (unsigned i = 0; i < 3; ++i) {
+            builder->setType(call.status, i, SQL_SHORT);
+            builder->setLength(call.status, i, sizeof(int16_t));
+            builder->setScale(call.status, i, 0);
         }
+        memory.row = builder->getMetadata(call.status);
     }
     if (memory.statement == nullptr) {
         memory.statement = scope.attachment->prepare(
@@ -124,33 +93,22 @@ void session_today(Call& call, std::tm* today) {
             "SELECT EXTRACT(YEAR FROM CURRENT_TIMESTAMP), EXTRACT(MONTH FROM "
             "CURRENT_TIMESTAMP), EXTRACT(DAY FROM CURRENT_TIMESTAMP) FROM RDB$DATABASE",
             3, Firebird::IStatement::PREPARE_PREFETCH_METADATA);
-        memory.row = memory.statement->getOutputMetadata(call.status);
     }
     unsigned char row[32] = {};
-    if (memory.row->getCount(call.status) != 3 ||
-        memory.row->getMessageLength(call.status) > sizeof row) {
+    if (memory.row->getMessageLength(call.status) > sizeof row) {
         call.fail("unexpected message for today's date");
     }
-    int16_t parts[3];
     memory.statement->execute(call.status, scope.transaction.get(), nullptr, nullptr,
                               memory.row, row);
+    int16_t parts[3];
     for (unsigned i = 0; i < 3; ++i) {
-        if (memory.row->getType(call.status, i) != SQL_SHORT) {
-            call.fail("unexpected message for today's date");
-        }
         std::memcpy(&parts[i], row + memory.row->getOffset(call.status, i),
                     sizeof parts[i]);
     }
-    std::tm fields{};
-    fields.tm_year = parts[0] - 1900;
-    fields.tm_mon = parts[1] - 1;
-    fields.tm_mday = parts[2];
-    memory.today = fields;
-    if (memory.today_source == Source::counted) {
-        // The question asked counts too; the next call starts from here.
-        memory.today_count = statements_started(scope.attachment.get(), call.status);
-    }
-    *today = fields;
+    *today = std::tm{};
+    today->tm_year = parts[0] - 1900;
+    today->tm_mon = parts[1] - 1;
+    today->tm_mday = parts[2];
 }
 
 }  // namespace
@@ -158,7 +116,13 @@ void session_today(Call& call, std::tm* today) {
 void JDate(Call& call) {
     DateTime value;
     if (!date_from_text(
-            call.text(0), [&](std::tm* today) { session_today(call, today); }, &value)) {
+            call.text(0),
+            [&](std::tm* today) {
+                if (!call.caller_today(today)) {
+                    session_today(call, today);
+                }
+            },
+            &value)) {
         call.fail_out_of_memory();
     }
     call.set_timestamp(value);

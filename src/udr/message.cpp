@@ -226,11 +226,23 @@ std::string parameter_list(const catalog::Function& function) {
 }
 
 Kind kind_at(const catalog::Function& function, Side side, unsigned i) {
-    return side == Side::input ? function.arguments[i].kind : function.result.kind;
+    if (side == Side::output) {
+        return function.result.kind;
+    }
+    return i < function.argument_count ? function.arguments[i].kind
+                                       : catalog::today_argument.kind;
 }
 
 unsigned expected_count(const catalog::Function& function, Side side) {
     return side == Side::input ? function.argument_count : 1;
+}
+
+// Whether `count` fields are what the routine takes on `side`: its
+// parameters, and for the one that reads today, TODAY after them or not.
+bool count_fits(const catalog::Function& function, Side side, unsigned count) {
+    return count == expected_count(function, side) ||
+           (side == Side::input && catalog::reads_today(function) &&
+            count == function.argument_count + 1);
 }
 
 // Whether the routine walks texts of the set numbered `id` in that set: the
@@ -259,7 +271,7 @@ void conform(Status* status, const catalog::Function& function, Side side,
              IRoutineMetadata* routine, IMessageMetadata* declared,
              IMetadataBuilder* builder, unsigned walk) {
     const unsigned count = declared->getCount(status);
-    if (count != expected_count(function, side)) {
+    if (!count_fits(function, side, count)) {
         const std::string declared_count =
             std::to_string(count) + (side == Side::input ? " parameter" : " result") +
             (count == 1 ? "" : "s");
@@ -267,7 +279,10 @@ void conform(Status* status, const catalog::Function& function, Side side,
                           declared_count +
                           (side == Side::input
                                ? "; it takes " + std::to_string(function.argument_count) +
-                                     " (" + parameter_list(function) + ")"
+                                     " (" + parameter_list(function) + ")" +
+                                     (catalog::reads_today(function)
+                                          ? ", and a TODAY date after them or not"
+                                          : "")
                                : "; it returns one"));
     }
     for (unsigned i = 0; i < count; ++i) {
@@ -277,7 +292,10 @@ void conform(Status* status, const catalog::Function& function, Side side,
         if (!carries(kind, side, d)) {
             const std::string where = side == Side::input
                                           ? "parameter " + std::to_string(i + 1) + " (" +
-                                                function.arguments[i].parameter + ")"
+                                                (i < function.argument_count
+                                                     ? function.arguments[i].parameter
+                                                     : catalog::today_argument.parameter) +
+                                                ")"
                                           : std::string("the result");
             raise(status, declared_as(status, function, routine) + ": " + where + " is " +
                               type_name(d) +
@@ -332,7 +350,8 @@ Layout lay_out(Status* status, const catalog::Function& function, Side side,
     Layout layout{};
     layout.count = laid_out->getCount(status);
     layout.length = laid_out->getMessageLength(status);
-    bool sound = layout.count == expected_count(function, side);
+    bool sound = count_fits(function, side, layout.count) &&
+                 layout.count == declared->getCount(status);
     for (unsigned i = 0; sound && i < layout.count; ++i) {
         Field& f = layout.fields[i];
         f.kind = kind_at(function, side, i);
