@@ -31,6 +31,16 @@ std::optional<BlobInput> input(Call& call, CallScope& scope, unsigned i) {
                                     text ? f.charset : 0, text ? call.charset() : 0);
 }
 
+// The input BLOB of argument i as the routine receives it, never converted
+// by the routine: the sizes UDF_BLOBSIZE and UDF_BLOBINFO give are of its
+// bytes, where a converting open reports only the filter's estimate.
+std::optional<BlobInput> input_as_stored(Call& call, CallScope& scope, unsigned i) {
+    if (call.is_null(i)) {
+        return std::nullopt;
+    }
+    return std::optional<BlobInput>(std::in_place, scope, call.blob_id(i));
+}
+
 SegmentReader* reader(std::optional<BlobInput>& blob) {
     return blob ? &*blob : nullptr;
 }
@@ -51,7 +61,7 @@ void make_blob(Call& call, CallScope& scope, Fill fill) {
 
 void BlobInfo(Call& call) {
     CallScope scope(call);
-    auto blob = input(call, scope, 0);
+    auto blob = input_as_stored(call, scope, 0);
     char text[100];
     if (blob) {
         const BlobStats stats = blob->statistics();
@@ -65,7 +75,7 @@ void BlobInfo(Call& call) {
 
 void BlobSize(Call& call) {
     CallScope scope(call);
-    auto blob = input(call, scope, 0);
+    auto blob = input_as_stored(call, scope, 0);
     const int32_t size = blob ? blob->statistics().total_size : 0;
     if (blob) {
         blob->close();

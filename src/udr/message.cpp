@@ -290,13 +290,13 @@ void conform(Status* status, const catalog::Function& function, Side side,
                          declared->getLength(status, i), declared->getScale(status, i)};
         const Kind kind = kind_at(function, side, i);
         if (!carries(kind, side, d)) {
-            const std::string where = side == Side::input
-                                          ? "parameter " + std::to_string(i + 1) + " (" +
-                                                (i < function.argument_count
-                                                     ? function.arguments[i].parameter
-                                                     : catalog::today_argument.parameter) +
-                                                ")"
-                                          : std::string("the result");
+            const std::string where =
+                side == Side::input ? "parameter " + std::to_string(i + 1) + " (" +
+                                          (i < function.argument_count
+                                               ? function.arguments[i].parameter
+                                               : catalog::today_argument.parameter) +
+                                          ")"
+                                    : std::string("the result");
             raise(status, declared_as(status, function, routine) + ": " + where + " is " +
                               type_name(d) +
                               (side == Side::input ? "; it takes " : "; it returns ") +

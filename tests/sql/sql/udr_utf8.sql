@@ -61,3 +61,11 @@ SELECT SjisUpper_ISO8859_1(' éa÷b ') AS upper_iso8859_1,
        SUB_GB18030('日本abc', 1, 4) AS gb18030_no_whole_character,
        CAT_MIXED('日', '本') AS cat_mixed, CMP_MIXED('日', '日') AS cmp_mixed
 FROM RDB$DATABASE;
+-- A text BLOB argument in a set walked through UTF-8: its size in bytes, not
+-- the conversion's estimate.
+CREATE FUNCTION BLOBSIZE_GB18030 (B BLOB SUB_TYPE TEXT CHARACTER SET GB18030) RETURNS INTEGER
+    EXTERNAL NAME 'kovudf!BlobSize' ENGINE UDR;
+COMMIT;
+SELECT BLOBSIZE_GB18030(CAST('abc' AS BLOB SUB_TYPE TEXT CHARACTER SET GB18030)) AS gb18030_bytes,
+       BLOBSIZE_GB18030(CAST('日本' AS BLOB SUB_TYPE TEXT CHARACTER SET GB18030)) AS gb18030_two_characters
+FROM RDB$DATABASE;
