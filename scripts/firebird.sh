@@ -46,10 +46,13 @@
 #                engine ("Providers = Engine13": no local server first)
 #   FB_CLIENT_ISQL  the Linux isql that reaches a Windows server (one of
 #                its version, that knows its types; default Debian's)
-#   FB_VARIANT   a name the expected outputs of several servers share
+#   FB_VARIANT   names the expected outputs of several servers share, the
+#                first that has one taken
 #                ("windows"), "" for none
 #   FB_UPGRADE_THROUGH  the server an old database is restored and migrated
 #                on before it comes here ("" for none: it comes straight)
+#   FB_UPGRADE_FROM_WINDOWS  "yes": its upgrade journey also takes the
+#                database made on Windows 2.5
 # and defines fb_install, which installs or unpacks the server and sets
 # what only then is known (FB_HOME of a tree, FB_CHROOT).
 #
@@ -83,7 +86,7 @@ use_server() {
     [ -f "$profile" ] || { echo "no server profile $1" >&2; return 1; }
     FB_CHROOT="" FB_LOG="" FB_COPY=() FB_LEGACY=works FB_FEATURES="" FB_SRP=yes FB_CLIENT=""
     FB_TARBALL=yes FB_LOAD="" FB_GC_LOAD="" FB_DEBIAN="" FB_WINDOWS="" FB_MODULES="" FB_VARIANT=""
-    FB_UPGRADE_THROUGH="" FB_CONF="" FB_EXE="" FB_CLIENT_ISQL=""
+    FB_UPGRADE_THROUGH="" FB_UPGRADE_FROM_WINDOWS="" FB_CONF="" FB_EXE="" FB_CLIENT_ISQL=""
     # shellcheck source=servers/3.0.sh
     . "$profile"
     SERVER_ID="$1"
@@ -123,7 +126,7 @@ fb_client() {
     [ -z "$FB_WINDOWS" ] || { windows_fb_run "$@"; return; }
     fb_run env ${FB_CLIENT:+LD_LIBRARY_PATH="$FB_CLIENT"} "$@"
 }
-tool_program() { if [ -n "$FB_WINDOWS" ]; then echo "$FB_HOME/$1.exe"; else echo "$BUILD/tests/$1"; fi; }
+tool_program() { if [ -n "$FB_WINDOWS" ]; then echo "$FB_BIN/$1.exe"; else echo "$BUILD/tests/$1"; fi; }
 # The server's version, as its isql says it.
 fb_version() {
     local out
@@ -181,6 +184,13 @@ use_windows_tree() {
     FB_BIN="$FB_HOME" FB_EXE=.exe FB_MODULES="$BUILD/servers/$SERVER_ID/modules"
     if [ -e "$FB_HOME/firebird.exe" ]; then
         FB_SERVER="$FB_HOME/firebird.exe" FB_SECURITY="$FB_HOME/security5.fdb"
+    elif [ -e "$FB_HOME/bin/fbembed.dll" ]; then
+        # The 2.5 kit: its tools in bin\, embedded where fbembed.dll lies
+        # beside them as fbclient.dll.
+        FB_BIN="$BUILD/servers/$SERVER_ID/embedded"
+        FB_SERVER="$FB_HOME/bin/fbserver.exe" FB_SECURITY="$FB_HOME/security2.fdb"
+        mkdir -p "$FB_BIN" && cp "$FB_HOME"/bin/*.dll "$FB_HOME"/bin/*.exe "$FB_BIN/" &&
+            cp "$FB_HOME/bin/fbembed.dll" "$FB_BIN/fbclient.dll" || return 1
     else
         FB_SERVER="" FB_SECURITY=""
     fi
@@ -200,11 +210,14 @@ use_windows_tree() {
 # A client program of tests/sql/tools for the Windows tree, beside its
 # client library: built here with the tree's width against its DLL.
 windows_client_program() {
-    local program="$FB_HOME/$1.exe" include="$BUILD/win$FB_WINDOWS/fbinclude"
+    local program="$FB_BIN/$1.exe" include="$BUILD/win$FB_WINDOWS/fbinclude" client
     [ ! -f "$program" ] || return 0
+    # The tree's client library (in bin\ of a 2.5 kit), which names itself
+    # fbclient.dll: beside the program, that may be the embedded engine.
+    client=$(find "$FB_HOME" -maxdepth 2 -iname fbclient.dll | head -1)
     mkdir -p "$include" && ln -sf /usr/include/ibase.h "$include/ibase.h" &&
         quietly "$(windows_arch "$FB_WINDOWS")-w64-mingw32-g++" -O1 -I"$include" \
-            "$ROOT/tests/sql/tools/$1.cpp" "$FB_HOME/fbclient.dll" -o "$program" \
+            "$ROOT/tests/sql/tools/$1.cpp" "$client" -o "$program" \
             -static-libgcc -static-libstdc++ -Wl,--enable-stdcall-fixup
 }
 
@@ -213,7 +226,12 @@ windows_client_program() {
 place_client_library() {
     local system="$WINE_PREFIX/drive_c/windows/syswow64"
     [ "$FB_WINDOWS" = 32 ] || return 0
-    if [ "${1:-}" = away ]; then rm -f "$system/gds32.dll"; else cp "$FB_HOME/gds32.dll" "$system/"; fi
+    if [ "${1:-}" = away ]; then
+        rm -f "$system/gds32.dll"
+    else
+        # Beside the tools: in bin\ of a 2.5 kit.
+        cp "$(find "$FB_HOME" -maxdepth 2 -iname gds32.dll | head -1)" "$system/gds32.dll"
+    fi
 }
 
 # COMMAND in the server's system tree, where its links lead where they
@@ -328,12 +346,13 @@ create_database() {
     done
 }
 
-# A Windows engine names a file it creates in capitals; Wine finds it
-# under any case, Linux under the name it was given.
+# A Windows engine of 4.0 and later names a file it creates in capitals
+# (2.5 keeps the name); Wine finds it under any case, Linux under the name
+# it was given.
 fb_created() {
     local upper
     upper="$(dirname "$1")/$(basename "$1" | tr '[:lower:]' '[:upper:]')"
-    [ -z "$FB_WINDOWS" ] || [ "$upper" = "$1" ] || mv "$upper" "$1"
+    [ -z "$FB_WINDOWS" ] || [ "$upper" = "$1" ] || [ ! -e "$upper" ] || mv "$upper" "$1"
 }
 
 database_is_intact() {

@@ -17,7 +17,8 @@
 # "-- needs: FEATURE" only on servers that have it (FB_FEATURES).  Its
 # output must be expected/NAME.KIND.out where the fronts differ by design,
 # expected/NAME.SERVER.out where a server's SQL does (NAME.VARIANT.out for
-# every server of FB_VARIANT, windows), else expected/NAME.out.
+# every server of a variant FB_VARIANT names: windows, 2.5), else
+# expected/NAME.out.
 # Error messages are cut to their SQLSTATE line, in the one-front tests
 # also to the routines' own words ("UDF_NAME: ..."): fronts and servers word
 # the rest differently.
@@ -65,7 +66,9 @@ first_output() {
 
 expected_output() {
     local dir="$ROOT/tests/sql/expected"
-    first_output "$dir" "$1.$SERVER_ID.$2" "$1.$SERVER_ID" ${FB_VARIANT:+"$1.$FB_VARIANT"} "$1.$2" \
+    local variant variants=()
+    for variant in $FB_VARIANT; do variants+=("$1.$variant"); done
+    first_output "$dir" "$1.$SERVER_ID.$2" "$1.$SERVER_ID" "${variants[@]}" "$1.$2" \
         "$1" || echo "$dir/$1.out"
 }
 

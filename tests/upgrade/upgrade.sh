@@ -11,6 +11,9 @@
 #                      expression indexes, rows), backed up with 2.5's gbak
 #                      into build/upgrade, and what check_NAME.sql reads
 #                      there: the answers before the move
+#   upgrade_fixture_windows  sjis.sql made the same way on the Windows 2.5
+#                      server, as windows_sjis: where the Windows 5.0
+#                      server's journey starts, and 5.0's too
 #   upgrade_journey    on the current server: each backup restored and
 #                      migrated through a server as the guide says, and
 #                      check_NAME.sql read through a server under its own
@@ -22,8 +25,9 @@ UPGRADE_DIR="$BUILD/upgrade"
 UPGRADE_DATABASES=(sjis none_dialect1)
 
 # The connection each database is read in; its output as UTF-8.
-upgrade_charset() { [ "$1" = sjis ] && echo UTF8 || echo NONE; }
-upgrade_text() { if [ "$1" = sjis ]; then cat; else to_utf8 SHIFT_JIS; fi; }
+# windows_NAME is NAME made on the Windows 2.5 server.
+upgrade_charset() { [ "${1#windows_}" = sjis ] && echo UTF8 || echo NONE; }
+upgrade_text() { if [ "${1#windows_}" = sjis ]; then cat; else to_utf8 SHIFT_JIS; fi; }
 
 upgrade_fixture() (
     local db name
@@ -33,7 +37,7 @@ upgrade_fixture() (
     use_server 2.5 && fb_install 2>/dev/null || exit 1
     # The legacy module under every name the fixtures give it; 2.5's ib_udf
     # apart, as the new servers do not have it.
-    for name in kovudf.so KOVUDF kovudf.dll 'C:\Firebird\UDF\kovudf.dll'; do
+    for name in kovudf.so KOVUDF kovudf.dll 'C:\Firebird\UDF\kovudf.dll' 'C:\Apps\UDF\kovudf.so'; do
         cp "$BUILD/kovudf.so" "$UPGRADE_DIR/udf/$name"
     done
     in_tree cat "$FB_HOME/UDF/ib_udf.so" >"$UPGRADE_DIR/ib/ib_udf.so"
@@ -47,6 +51,32 @@ upgrade_fixture() (
             fb_isql -q -m "$UPGRADE_DIR/$db.fdb" -i "$ROOT/sql/kovudf_modules.sql" |
             sed -n 's/^DIRECTORY *//p' | sort -u >"$UPGRADE_DIR/$db.directories" || exit 1
     done
+)
+
+# upgrade_fixture_windows: sjis.sql made as windows_sjis on the Windows 2.5
+# server, embedded, its module named as a Windows application names it
+# (C:\Apps\UDF\kovudf.so where the Linux fixture gives the run's
+# directory), the DLL under each name in the server's UDF (a directory of
+# the run's), C:\Apps\UDF and C:\Firebird\UDF, and ib_udf from the kit;
+# backed up with its gbak.exe, read there before the move.
+upgrade_fixture_windows() (
+    local db=windows_sjis udf name
+    use_server windows-2.5-i686 && fb_install >/dev/null 2>&1 || exit 1
+    udf="$UPGRADE_DIR/udf-$SERVER_ID"
+    mkdir -p "$udf" "$WINE_PREFIX/drive_c/Apps/UDF" "$WINE_PREFIX/drive_c/Firebird/UDF"
+    for name in kovudf.dll kovudf.so; do cp "$FB_MODULES/kovudf.dll" "$udf/$name"; done
+    cp "$FB_HOME/UDF/ib_udf.dll" "$udf/"
+    cp "$FB_MODULES/kovudf.dll" "$WINE_PREFIX/drive_c/Apps/UDF/kovudf.so"
+    cp "$FB_MODULES/kovudf.dll" "$WINE_PREFIX/drive_c/Firebird/UDF/kovudf.dll"
+    rm -f "$UPGRADE_DIR/$db".*
+    make_root "$FBROOT" "$udf;=C:\Apps\UDF;=C:\Firebird\UDF"
+    sed -e "s|@DATABASE@|$UPGRADE_DIR/$db.fdb|" -e 's|@UDF_DIR@/kovudf.so|C:\\Apps\\UDF\\kovudf.so|' \
+        "$ROOT/tests/upgrade/sjis.sql" | windows_sql_paths |
+        quietly fb_isql -q -b -ch UTF8 && fb_created "$UPGRADE_DIR/$db.fdb" &&
+        quietly fb_gbak -b "$UPGRADE_DIR/$db.fdb" "$UPGRADE_DIR/$db.fbk" &&
+        upgrade_check "$db" "$UPGRADE_DIR/$db.fdb" >"$UPGRADE_DIR/$db.before" &&
+        fb_isql -q -m "$UPGRADE_DIR/$db.fdb" -i "$ROOT/sql/kovudf_modules.sql" |
+        sed -n 's/^DIRECTORY *//p' | sort -u >"$UPGRADE_DIR/$db.directories"
 )
 
 # The guide's UdfAccess for restoring and migrating NAME on the current
@@ -83,11 +113,11 @@ upgrade_check() {
     local db="$1" database="$2"
     shift 2
     "${@:-fb_isql}" -q -m -ch "$(upgrade_charset "$db")" "$database" \
-        -i "$ROOT/tests/upgrade/check_$db.sql" 2>&1 | cut_messages 0 | upgrade_text "$db" |
+        -i "$ROOT/tests/upgrade/check_${db#windows_}.sql" 2>&1 | cut_messages 0 | upgrade_text "$db" |
         upgrade_lines
 }
 
-upgrade_lines() { sed -e "s|$UPGRADE_DIR/udf|@UDF_DIR@|g" -e '/^ *$/d'; }
+upgrade_lines() { sed -e "s|$UPGRADE_DIR/udf|@UDF_DIR@|g" -e 's|C:\\Apps\\UDF\\|@UDF_DIR@/|g' -e '/^ *$/d'; }
 # Firebird 2.5's isql writes a dialect-1 date's day without its leading 0.
 padded_days() { sed -E 's/ ([1-9])-([A-Z]{3})-([0-9]{4})/ 0\1-\2-\3/g'; }
 
@@ -201,7 +231,7 @@ upgrade_reads() {
     [ -f "$out.report" ] &&
         upgrade_check "$db" "$(server_target "$UPGRADE_DIR/$SERVER_ID-$db.fdb")" client_isql \
             >"$out.check" || return 1
-    expected=$(first_output "$ROOT/tests/upgrade/expected" "$db.$SERVER_ID" "$db")
+    expected=$(first_output "$ROOT/tests/upgrade/expected" "$db.$SERVER_ID" "${db#windows_}")
     diff -u "$expected" <(cat "$out.report" "$out.check") >&2 &&
         diff -u "$UPGRADE_DIR/$db.before" "$out.check" >&2 || return 1
     [ ! -f "$out.legacy" ] || diff -u "$out.legacy" "$out.check" >&2
@@ -216,12 +246,19 @@ upgrade_journey() {
         return
     fi
     make_root "$UPGRADE_DIR/root-$SERVER_ID" "$UPGRADE_DIR/udf;$UPGRADE_DIR/ib"
-    for db in "${UPGRADE_DATABASES[@]}"; do
+    # A Windows server's journey starts from the database made on Windows
+    # 2.5, as does FB_UPGRADE_FROM_WINDOWS's beside the Linux ones.
+    local databases=("${UPGRADE_DATABASES[@]}")
+    if [ -f "$UPGRADE_DIR/windows_sjis.fbk" ]; then
+        [ -z "$FB_WINDOWS" ] || databases=("${databases[@]/#sjis/windows_sjis}")
+        [ -z "$FB_UPGRADE_FROM_WINDOWS" ] || databases+=(windows_sjis)
+    fi
+    for db in "${databases[@]}"; do
         check "a 2.5 $db database moves to the routines on $FB_NAME as the guide says" \
             upgrade_moves "$db"
     done
     server_start default || { fail 1; return; }
-    for db in "${UPGRADE_DATABASES[@]}"; do
+    for db in "${databases[@]}"; do
         check "the moved $db database reads as before through $FB_NAME" upgrade_reads "$db"
     done
     server_stop
