@@ -101,10 +101,10 @@ legacy_module_loads_as_documented() {
     place_client_library away
     out=$(legacy_date_call)
     place_client_library
-    # A 2.5 kit has GDS32.DLL beside its programs, where the module finds it
-    # too; a 4.0 or 5.0 tree has none.
+    # A 2.5 kit has GDS32.DLL in bin\, beside its programs, where the module
+    # finds it too; a 4.0 or 5.0 engine looks in the system directories.
     local wanted="module name or entrypoint could not be found"
-    [ ! -f "$FB_BIN/gds32.dll" ] || wanted="2002-02-28 10:00"
+    [ ! -f "$FB_HOME/bin/gds32.dll" ] || wanted="2002-02-28 10:00"
     echo "$out" | grep -q "$wanted" || {
         echo "without GDS32.DLL in the system directory: $out" >&2
         return 1
