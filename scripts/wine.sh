@@ -51,13 +51,13 @@ windows_fb_run() {
             *) if [ -e "$arg" ]; then args+=("$(windows_path "$(realpath "$arg")")"); else args+=("$arg"); fi ;;
         esac
     done
+    mkdir -p "$FBLOCK" "$WINE_CWD"
     # isql takes a pipe for a console (a banner, prompts): it reads a file.
     if [[ "$program" == *isql* && " $* " != *" -i "* && ! -t 0 ]]; then
         input="$FBLOCK/input.$BASHPID.sql"
         cat >"$input"
         args+=(-i "$(windows_path "$input")")
     fi
-    mkdir -p "$FBLOCK" "$WINE_CWD"
     (cd "$WINE_CWD" && env WINEPREFIX="$WINE_PREFIX" WINEDEBUG=-all \
         FIREBIRD="$(windows_path "$FBROOT")" FIREBIRD_LOCK="$(windows_path "$FBLOCK")" \
         FIREBIRD_TMP="$(windows_path "$FBLOCK")" ISC_USER="${ISC_USER:-SYSDBA}" \
