@@ -77,6 +77,9 @@ upgrade_fixture_windows() (
         upgrade_check "$db" "$UPGRADE_DIR/$db.fdb" >"$UPGRADE_DIR/$db.before" &&
         fb_isql -q -m "$UPGRADE_DIR/$db.fdb" -i "$ROOT/sql/kovudf_modules.sql" |
         sed -n 's/^DIRECTORY *//p' | sort -u >"$UPGRADE_DIR/$db.directories"
+    local status=$?
+    wine_stop "$WINE_PREFIX"
+    exit "$status"
 )
 
 # The guide's UdfAccess for restoring and migrating NAME on the current
