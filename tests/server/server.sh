@@ -223,13 +223,13 @@ server_load() {
         server_stop
         return 1
     }
-    local rss_start rss_middle rss_end n kind specs=()
+    local rss_start rss_middle rss_end n kind load_list=()
     rss_start=$(server_rss)
     for n in $(seq 1 "$clients"); do
         kind=$([ $((n % 2)) = 1 ] && echo udf || echo udr)
-        specs+=("$dir/load_$kind.fdb|$dir/reference_$kind.out|$workload")
+        load_list+=("$dir/load_$kind.fdb|$dir/reference_$kind.out|$workload")
     done
-    load_clients "$seconds" "${specs[@]}"
+    load_clients "$seconds" "${load_list[@]}"
     rss_end=$(server_rss)
     local passes=$load_passes differences=$load_differences alive=yes calls_per_pass
     kill -0 "$server_pid" 2>/dev/null || alive=no
@@ -264,18 +264,18 @@ server_gc_load() {
         return 1
     }
     : >"$dir/gc_write.out"
-    local specs=() alive=yes rss_middle
+    local load_list=() alive=yes rss_middle
     for n in $(seq 1 "$writers"); do
         sed "s|@WRITER@|$n|g" "$ROOT/tests/server/gc_write.sql" >"$dir/gc_write$n.sql"
-        specs+=("$database|$dir/gc_write.out|$dir/gc_write$n.sql|UTF8")
+        load_list+=("$database|$dir/gc_write.out|$dir/gc_write$n.sql|UTF8")
     done
     for n in $(seq 1 "$readers"); do
-        specs+=("$database|$dir/gc_read.out|$ROOT/tests/server/gc_read.sql")
+        load_list+=("$database|$dir/gc_read.out|$ROOT/tests/server/gc_read.sql")
     done
-    load_clients "$seconds" "${specs[@]}"
+    load_clients "$seconds" "${load_list[@]}"
     kill -0 "$server_pid" 2>/dev/null || alive=no
     echo "garbage-collection load on $FB_NAME: $writers writers and $readers readers, ${seconds}s, $load_passes passes, $load_differences failed or differing, server alive: $alive" >&2
-    [ "$alive" = yes ] && [ "$load_differences" -eq 0 ] && [ "$load_passes" -ge ${#specs[@]} ] &&
+    [ "$alive" = yes ] && [ "$load_differences" -eq 0 ] && [ "$load_passes" -ge ${#load_list[@]} ] &&
         remote_isql "$database" -i "$ROOT/tests/server/gc_read.sql" 2>&1 | cmp -s - "$dir/gc_read.out" &&
         on_server database_is_intact "$target" -user SYSDBA -password "$SERVER_PASSWORD" ||
         status=1
