@@ -130,15 +130,16 @@ EXECUTE BLOCK RETURNS (report VARCHAR(8000) CHARACTER SET UTF8) AS
     DECLARE probe_map VARCHAR(8000) CHARACTER SET UTF8;
     DECLARE probe_error INTEGER;
     DECLARE rule_kind VARCHAR(20);
+    DECLARE rule_name VARCHAR(300) CHARACTER SET UTF8;
     DECLARE rule_text VARCHAR(8000) CHARACTER SET UTF8;
     DECLARE probe_text VARCHAR(8000) CHARACTER SET UTF8;
     DECLARE condition_text VARCHAR(8000) CHARACTER SET UTF8;
+    DECLARE probe_condition VARCHAR(8000) CHARACTER SET UTF8;
     DECLARE unique_flag SMALLINT;
     DECLARE key_text VARCHAR(2000) CHARACTER SET UTF8;
     DECLARE failing INTEGER;
     DECLARE row_key VARCHAR(1000) CHARACTER SET UTF8;
     DECLARE legacy_key VARCHAR(1000) CHARACTER SET UTF8;
-    DECLARE rule_count INTEGER = 0;
     DECLARE rule_stop VARCHAR(4000) CHARACTER SET UTF8 = '';
     DECLARE other_count INTEGER = 0;
     DECLARE user_list VARCHAR(4000) CHARACTER SET UTF8;
@@ -904,8 +905,8 @@ BEGIN
                 INTO rule_kind, name, relation, rule_text, column_name, unique_flag
             DO
             BEGIN
-                quoted = quote_name(name, dialect);
-                rule_kind = TRIM(rule_kind);
+                rule_name = TRIM(rule_kind) || ' ' || quote_name(name, dialect) || ' on ' ||
+                            quote_name(relation, dialect);
                 rule_text = TRIM(rule_text);
                 IF (UPPER(LEFT(rule_text, 5)) = 'CHECK') THEN
                     rule_text = SUBSTRING(rule_text FROM 6);
@@ -923,15 +924,13 @@ BEGIN
                     condition_text = TRIM(condition_text);
                     IF (UPPER(LEFT(condition_text, 5)) = 'WHERE') THEN
                         condition_text = SUBSTRING(condition_text FROM 6);
-                    IF (probe_text IS NOT NULL OR with_probes(condition_text, probe_map, sep, NULL) IS NOT NULL) THEN
-                    BEGIN
+                    probe_condition = with_probes(condition_text, probe_map, sep, NULL);
+                    IF (probe_condition IS NOT NULL) THEN
                         probe_text = COALESCE(probe_text, rule_text);
-                        condition_text = COALESCE(with_probes(condition_text, probe_map, sep, NULL), condition_text);
-                    END
+                    condition_text = COALESCE(probe_condition, condition_text);
                 END
                 IF (probe_text IS NOT NULL) THEN
                 BEGIN
-                    rule_count = rule_count + 1;
                     -- A row is named by its primary key where it has one.
                     key_text = '';
                     FOR SELECT TRIM(TRAILING FROM s.RDB$FIELD_NAME) FROM RDB$RELATION_CONSTRAINTS rc
@@ -955,14 +954,15 @@ BEGIN
                             EXECUTE STATEMENT 'SELECT COUNT(*) FROM ' || quote_name(relation, dialect) ||
                                               ' WHERE NOT (' || probe_text || ')' INTO failing;
                             IF (failing > 0) THEN
+                            BEGIN
                                 EXECUTE STATEMENT 'SELECT FIRST 1 ' || key_text || ' FROM ' ||
                                     quote_name(relation, dialect) || ' WHERE NOT (' || probe_text || ')'
                                     INTO row_key;
-                            IF (failing > 0) THEN
-                                report = rule_kind || ' ' || quoted || ' on ' || quote_name(relation, dialect) ||
-                                         ' fails for ' || failing || IIF(failing = 1, CAST(' row' AS VARCHAR(5)), ' rows') ||
+                                report = rule_name || ' fails for ' || failing ||
+                                         IIF(failing = 1, CAST(' row' AS VARCHAR(5)), ' rows') ||
                                          ' with the routines' ||
                                          IIF(row_key > '', ' (the first: ' || row_key || ')', '');
+                            END
                         END
                         ELSE
                         BEGIN
@@ -982,19 +982,19 @@ BEGIN
                                 WHEN ANY DO legacy_key = NULL;
                             END
                             IF (failing > 0) THEN
-                                report = rule_kind || ' ' || quoted || ' on ' || quote_name(relation, dialect) ||
+                                report = rule_name ||
                                          ' would hold ' || failing || ' equal keys ''' || row_key ||
                                          ''' with the routines' ||
                                          COALESCE(', where the legacy functions gave ' || legacy_key, '');
                         END
                         WHEN ANY DO
-                            report = rule_kind || ' ' || quoted || ' on ' || quote_name(relation, dialect) ||
+                            report = rule_name ||
                                      ' could not be tried with the routines (error ' || GDSCODE || ')';
                     END
                     IF (report IS NOT NULL) THEN
                         rule_stop = LEFT(rule_stop || '; ' || report, 4000);
                     ELSE
-                        report = rule_kind || ' ' || quoted || ' on ' || quote_name(relation, dialect) ||
+                        report = rule_name ||
                                  IIF(unique_flag = 1, ' keeps its keys distinct with the routines', ' holds for every row with the routines');
                     SUSPEND;
                 END

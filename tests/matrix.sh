@@ -91,15 +91,6 @@ run_server_matrix() {
     local id counts="$BUILD/servers/counts" p f line
     say "an application's databases made on Firebird 2.5, for the upgrade journey"
     upgrade_fixture || say "no Firebird 2.5 here: the upgrade journey is skipped"
-    # The Windows 5.0 server's journey, and a Linux one's, start from a
-    # database made on Windows 2.5.
-    case " $* " in
-        *" windows-5.0-x64 "* | *" 5.0 "*)
-            say "an application's database made on Windows Firebird 2.5, for the upgrade journey"
-            upgrade_fixture_windows ||
-                say "no Windows Firebird 2.5 here: the journeys start from Linux 2.5 databases"
-            ;;
-    esac
     for id in "$@"; do
         rm -f "$counts"
         set +e

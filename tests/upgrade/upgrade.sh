@@ -12,8 +12,8 @@
 #                      into build/upgrade, and what check_NAME.sql reads
 #                      there: the answers before the move
 #   upgrade_fixture_windows  sjis.sql made the same way on the Windows 2.5
-#                      server, as windows_sjis: where the Windows 5.0
-#                      server's journey starts, and 5.0's too
+#                      server, as windows_sjis, by the first journey that
+#                      takes it: a Windows server's, and 5.0's
 #   upgrade_journey    on the current server: each backup restored and
 #                      migrated through a server as the guide says, and
 #                      check_NAME.sql read through a server under its own
@@ -32,8 +32,7 @@ upgrade_text() { if [ "${1#windows_}" = sjis ]; then cat; else to_utf8 SHIFT_JIS
 upgrade_fixture() (
     local db name
     rm -rf "$UPGRADE_DIR"
-    mkdir -p "$UPGRADE_DIR/udf"
-    mkdir -p "$UPGRADE_DIR/ib"
+    mkdir -p "$UPGRADE_DIR/udf" "$UPGRADE_DIR/ib"
     use_server 2.5 && fb_install 2>/dev/null || exit 1
     # The legacy module under every name the fixtures give it; 2.5's ib_udf
     # apart, as the new servers do not have it.
@@ -43,58 +42,63 @@ upgrade_fixture() (
     in_tree cat "$FB_HOME/UDF/ib_udf.so" >"$UPGRADE_DIR/ib/ib_udf.so"
     make_root "$FBROOT" "$UPGRADE_DIR/udf;$UPGRADE_DIR/ib"
     for db in "${UPGRADE_DATABASES[@]}"; do
-        sed -e "s|@DATABASE@|$UPGRADE_DIR/$db.fdb|" -e "s|@UDF_DIR@|$UPGRADE_DIR/udf|" \
-            "$ROOT/tests/upgrade/$db.sql" |
-            quietly fb_isql -q -b -ch "$(upgrade_charset "$db")" &&
-            quietly fb_gbak -b "$UPGRADE_DIR/$db.fdb" "$UPGRADE_DIR/$db.fbk" &&
-            upgrade_check "$db" "$UPGRADE_DIR/$db.fdb" | padded_days >"$UPGRADE_DIR/$db.before" &&
-            fb_isql -q -m "$UPGRADE_DIR/$db.fdb" -i "$ROOT/sql/kovudf_modules.sql" |
-            sed -n 's/^DIRECTORY *//p' | sort -u >"$UPGRADE_DIR/$db.directories" || exit 1
+        sed -e "s|@UDF_DIR@|$UPGRADE_DIR/udf|" "$ROOT/tests/upgrade/$db.sql" | upgrade_made "$db" ||
+            exit 1
     done
 )
+
+# upgrade_made NAME <SQL: NAME made by the SQL (@DATABASE@ its file) on the
+# current server, backed up with its gbak, what check_NAME.sql reads there
+# (the answers before the move), and the directories kovudf_modules.sql
+# names.
+upgrade_made() {
+    local db="$1" file="$UPGRADE_DIR/$1.fdb"
+    sed "s|@DATABASE@|$file|" | server_paths | quietly fb_isql -q -b -ch "$(upgrade_charset "$db")" &&
+        fb_created "$file" && quietly fb_gbak -b "$file" "$UPGRADE_DIR/$db.fbk" &&
+        upgrade_check "$db" "$file" | padded_days >"$UPGRADE_DIR/$db.before" &&
+        fb_isql -q -m "$file" -i "$ROOT/sql/kovudf_modules.sql" |
+        sed -n 's/^DIRECTORY *//p' | sort -u >"$UPGRADE_DIR/$db.directories"
+}
 
 # upgrade_fixture_windows: sjis.sql made as windows_sjis on the Windows 2.5
 # server, embedded, its module named as a Windows application names it
 # (C:\Apps\UDF\kovudf.so where the Linux fixture gives the run's
-# directory), the DLL under each name in the server's UDF (a directory of
-# the run's), C:\Apps\UDF and C:\Firebird\UDF, and ib_udf from the kit;
-# backed up with its gbak.exe, read there before the move.
+# directory), the DLL in the server's UDF (a directory of the run's),
+# C:\Apps\UDF and C:\Firebird\UDF, and ib_udf from the kit.
 upgrade_fixture_windows() (
-    local db=windows_sjis udf name
+    local db=windows_sjis udf status
     use_server windows-2.5-i686 && fb_install >/dev/null 2>&1 || exit 1
-    udf="$UPGRADE_DIR/udf-$SERVER_ID"
-    mkdir -p "$udf" "$WINE_PREFIX/drive_c/Apps/UDF" "$WINE_PREFIX/drive_c/Firebird/UDF"
-    for name in kovudf.dll kovudf.so; do cp "$FB_MODULES/kovudf.dll" "$udf/$name"; done
+    udf=$(upgrade_windows_udf)
     cp "$FB_HOME/UDF/ib_udf.dll" "$udf/"
+    mkdir -p "$WINE_PREFIX/drive_c/Apps/UDF" "$WINE_PREFIX/drive_c/Firebird/UDF"
     cp "$FB_MODULES/kovudf.dll" "$WINE_PREFIX/drive_c/Apps/UDF/kovudf.so"
     cp "$FB_MODULES/kovudf.dll" "$WINE_PREFIX/drive_c/Firebird/UDF/kovudf.dll"
     rm -f "$UPGRADE_DIR/$db".*
     make_root "$FBROOT" "$udf;=C:\Apps\UDF;=C:\Firebird\UDF"
-    sed -e "s|@DATABASE@|$UPGRADE_DIR/$db.fdb|" -e 's|@UDF_DIR@/kovudf.so|C:\\Apps\\UDF\\kovudf.so|' \
-        "$ROOT/tests/upgrade/sjis.sql" | windows_sql_paths |
-        quietly fb_isql -q -b -ch UTF8 && fb_created "$UPGRADE_DIR/$db.fdb" &&
-        quietly fb_gbak -b "$UPGRADE_DIR/$db.fdb" "$UPGRADE_DIR/$db.fbk" &&
-        upgrade_check "$db" "$UPGRADE_DIR/$db.fdb" >"$UPGRADE_DIR/$db.before" &&
-        fb_isql -q -m "$UPGRADE_DIR/$db.fdb" -i "$ROOT/sql/kovudf_modules.sql" |
-        sed -n 's/^DIRECTORY *//p' | sort -u >"$UPGRADE_DIR/$db.directories"
-    local status=$?
+    sed 's|@UDF_DIR@/kovudf.so|C:\\Apps\\UDF\\kovudf.so|' "$ROOT/tests/upgrade/sjis.sql" | upgrade_made "$db"
+    status=$?
     wine_stop "$WINE_PREFIX"
     exit "$status"
 )
 
+# A Windows server's stand-in for its UDF directory: the profile's DLL under
+# each name the fixtures give the module.
+upgrade_windows_udf() {
+    local udf="$UPGRADE_DIR/udf-$SERVER_ID" name
+    mkdir -p "$udf"
+    for name in "$UPGRADE_DIR"/udf/*; do cp "$FB_MODULES/kovudf.dll" "$udf/${name##*/}"; done
+    echo "$udf"
+}
+
 # The guide's UdfAccess for restoring and migrating NAME on the current
 # server: the directories kovudf_modules.sql printed on the old server, the
 # old modules' own directory standing for the server's UDF (a server of a
-# private root takes UDF as its system tree's; a Windows one's holds the
-# Windows DLL under each name), a Windows one only on a Windows server (on
-# Linux, C:\... is a file name in UDF), a Linux one as it stands there.
+# private root takes UDF as its system tree's), a Windows one only on a
+# Windows server (on Linux, C:\... is a file name in UDF), a Linux one as it
+# stands there.
 upgrade_access() {
-    local dir out="" udf="$UPGRADE_DIR/udf" name
-    if [ -n "$FB_WINDOWS" ]; then
-        udf="$UPGRADE_DIR/udf-$SERVER_ID"
-        mkdir -p "$udf"
-        for name in "$UPGRADE_DIR"/udf/*; do cp "$FB_MODULES/kovudf.dll" "$udf/${name##*/}"; done
-    fi
+    local dir out="" udf="$UPGRADE_DIR/udf"
+    [ -z "$FB_WINDOWS" ] || udf=$(upgrade_windows_udf)
     while IFS= read -r dir; do
         case "$dir" in
             UDF) dir="$udf" ;;
@@ -127,8 +131,8 @@ padded_days() { sed -E 's/ ([1-9])-([A-Z]{3})-([0-9]{4})/ 0\1-\2-\3/g'; }
 # upgrade_on_server BACKUP FILE ACCESS [migrate [BACKUP_TO]]: the guide's
 # steps on a server of the current profile whose firebird.conf says
 # UdfAccess = ACCESS (Restrict to upgrade_access's directories while
-# restoring and migrating, "default" otherwise), through the network as SYSDBA: gbak restores BACKUP into
-# FILE; where it could not compute an index it ends with the database not
+# restoring and migrating, "default" otherwise), through the network as
+# SYSDBA: gbak restores BACKUP into FILE; where it could not compute an index it ends with the database not
 # online, and gfix -online brings it online.  With "migrate", the report and
 # the migration follow (upgrade_migrate), and with BACKUP_TO a gbak backup
 # of the result.
@@ -163,32 +167,29 @@ upgrade_on_server() {
 # cooperative; with that entry, taken from its words, the report's lines
 # and the migration's last line.
 upgrade_migrate() {
-    local target="$1" user=(-user SYSDBA -password "$SERVER_PASSWORD") refused entry
-    refused=$(on_server fb_isql -q -m "${user[@]}" -i "$ROOT/sql/kovudf_udr_migrate.sql" \
-        "$target" 2>&1) || true
-    entry=$(awk '/databases.conf$/ { on = 1; next } on { print } on && /^}/ { exit }' <<<"$refused" | tr -d '\r')
-    grep -q 'collected in the background' <<<"$refused" &&
-        grep -q 'the routines would compute the index' <<<"$refused" &&
-        grep -qE '^REPORT +kovudf: nothing changed\.' <<<"$refused" &&
-        ! grep -q 'committed\.' <<<"$refused" &&
+    local target="$1" user=(-user SYSDBA -password "$SERVER_PASSWORD") said entry
+    migration_output() { on_server fb_isql -q -m "${user[@]}" -i "$ROOT/sql/kovudf_udr_migrate.sql" "$target" 2>&1; }
+    said=$(migration_output) || true
+    entry=$(awk '/databases.conf$/ { on = 1; next } on { print } on && /^}/ { exit }' <<<"$said" | tr -d '\r')
+    grep -qE '^REPORT +kovudf: nothing changed\.' <<<"$said" &&
         grep -q '^ *GCPolicy = cooperative$' <<<"$entry" || {
-        printf '%s\n' "$refused" >&2
+        printf '%s\n' "$said" >&2
         return 1
     }
     databases_conf_add "$(server_dir)/root" "$entry"
     on_server fb_isql -q -m -b "${user[@]}" -i "$ROOT/sql/kovudf_udr_migrate_report.sql" "$target" || return 1
     # A row that a CHECK would judge otherwise stops it too, named; the DBA
     # mends it and runs it again.
-    refused=$(on_server fb_isql -q -m "${user[@]}" -i "$ROOT/sql/kovudf_udr_migrate.sql" "$target" 2>&1)
-    if grep -q 'would judge rows otherwise; CHECK "CK_CODE" on "CODES" fails for 1 row' <<<"$refused"; then
+    said=$(migration_output) || true
+    if grep -q 'would judge rows otherwise; CHECK "CK_CODE" on "CODES" fails for 1 row' <<<"$said"; then
         on_server quietly fb_isql -q -b "${user[@]}" "$target" <<<"DELETE FROM CODES WHERE ID = 1;" &&
-            refused=$(on_server fb_isql -q -m "${user[@]}" -i "$ROOT/sql/kovudf_udr_migrate.sql" "$target" 2>&1)
+            said=$(migration_output) || true
     fi
     # ib_udf's functions stay legacy ones: replaced as the guide says.
-    if grep -q '"STRLEN" (IB_UDF_strlen in ib_udf) is another library' <<<"$refused"; then
+    if grep -q '"STRLEN" (IB_UDF_strlen in ib_udf) is another library' <<<"$said"; then
         on_server quietly fb_isql -q -b "${user[@]}" -i "$ROOT/tests/upgrade/ib_udf.sql" "$target" || return 1
     fi
-    grep -E '^REPORT +kovudf: ' <<<"$refused"
+    grep -E '^REPORT +kovudf: ' <<<"$said"
 }
 
 # The guide's way for the backup of NAME into FILE on the current server:
@@ -250,8 +251,13 @@ upgrade_journey() {
     fi
     make_root "$UPGRADE_DIR/root-$SERVER_ID" "$UPGRADE_DIR/udf;$UPGRADE_DIR/ib"
     # A Windows server's journey starts from the database made on Windows
-    # 2.5, as does FB_UPGRADE_FROM_WINDOWS's beside the Linux ones.
+    # 2.5, made by the first journey that takes it, as does
+    # FB_UPGRADE_FROM_WINDOWS's beside the Linux ones.
     local databases=("${UPGRADE_DATABASES[@]}")
+    if [ -n "$FB_WINDOWS$FB_UPGRADE_FROM_WINDOWS" ] && [ ! -f "$UPGRADE_DIR/windows_sjis.fbk" ]; then
+        upgrade_fixture_windows ||
+            say "no Windows Firebird 2.5 here: the journey on $FB_NAME starts from Linux 2.5 databases"
+    fi
     if [ -f "$UPGRADE_DIR/windows_sjis.fbk" ]; then
         [ -z "$FB_WINDOWS" ] || databases=("${databases[@]/#sjis/windows_sjis}")
         [ -z "$FB_UPGRADE_FROM_WINDOWS" ] || databases+=(windows_sjis)
