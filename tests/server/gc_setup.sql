@@ -1,6 +1,4 @@
--- Indexes computed by routines: one that needs nothing of the server, a
--- BLOB one and UDF_JDATE's today (through the attachment), and a computed
--- column.
+-- Indexes the routines compute: text, BLOB, today's date, a computed column.
 CREATE TABLE GC_ROWS (
     ID INTEGER NOT NULL PRIMARY KEY,
     WRITER SMALLINT NOT NULL,

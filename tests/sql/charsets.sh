@@ -127,19 +127,15 @@ charset_migration() {
         echo "SET TERM ; ^ COMMIT;"
     } | quietly fb_isql -q -m -b "$database" || return 1
     if [ "$set" = UTF8 ] && [ "$FB_LEGACY" = works ]; then
-        # The legacy walk takes UTF-8 as Shift-JIS bytes and leaves あa as it
-        # is; the routine makes it あA, a key the UNIQUE index holds already:
-        # named, nothing changed, until the DBA deletes one.
+        # The legacy walk leaves UTF-8's あa as it is, the routine makes it
+        # あA, a key the UNIQUE index holds: named, nothing changed.
         echo "CREATE UNIQUE INDEX MU ON M COMPUTED BY (CAST(UDF_SJISUPPER(S) AS VARCHAR(20))); COMMIT;
               INSERT INTO M VALUES ('あa'); INSERT INTO M VALUES ('あA'); COMMIT;" |
             quietly fb_isql -q -b -ch UTF8 "$database" || return 1
         out=$(fb_isql -q -m -ch UTF8 "$database" -i "$ROOT/sql/$script" 2>&1)
-        grep -q "UNIQUE index \"MU\" on \"M\" would hold 2 equal keys 'あA' with the routines, where the legacy functions gave 'あa' and 'あA'" <<<"$out" &&
-            [ "$(function_kinds "$database")" = " FUNCTIONS 41 ROUTINES 0 " ] || {
-            echo "the migration with colliding keys: $out" >&2
-            return 1
-        }
-        echo "DELETE FROM M WHERE S = 'あa';" | quietly fb_isql -q -b -ch UTF8 "$database" || return 1
+        grep -q "2 equal keys 'あA' with the routines, where the legacy functions gave 'あa' and 'あA'" <<<"$out" &&
+            [ "$(function_kinds "$database")" = " FUNCTIONS 41 ROUTINES 0 " ] &&
+            echo "DROP INDEX MU;" | quietly fb_isql -q -b "$database" || { echo "$out" >&2 && return 1; }
     fi
     quietly fb_isql -q -m -b "$database" -i "$ROOT/sql/$script" || return 1
     out="$(function_kinds "$database")|$(echo "SELECT UP || '|' || SUB FROM MP;" |

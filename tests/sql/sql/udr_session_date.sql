@@ -13,32 +13,27 @@ SET TIME ZONE '-12:00';
 SELECT IIF(CAST(UDF_JDATE('10:30') AS DATE) = CURRENT_DATE, 'yes', 'no') AS time_only,
        IIF(CAST(UDF_JDATE('') AS DATE) = CURRENT_DATE, 'yes', 'no') AS empty
 FROM RDB$DATABASE;
--- Today is the calling statement's CURRENT_DATE, which follows a zone
--- changed while the statement runs; a routine declared without TODAY asks
--- the session, in a message of its own whatever SET BIND says; a view
--- compiled before TODAY was declared hands over no date, and the session
--- is asked.
+-- Today is the calling statement's CURRENT_DATE, across a zone changed
+-- while it runs; a declaration without TODAY asks the session in a message
+-- of its own (SET BIND aside), as a view compiled before TODAY does.
 SET TIME ZONE '+14:00';
 SET TERM ^ ;
-EXECUTE BLOCK RETURNS (first_zone VARCHAR(3), second_zone VARCHAR(3)) AS
+EXECUTE BLOCK RETURNS (zones VARCHAR(10)) AS
 BEGIN
-    first_zone = IIF(CAST(UDF_JDATE('10:30') AS DATE) = CURRENT_DATE, 'yes', 'no');
+    zones = IIF(CAST(UDF_JDATE('10:30') AS DATE) = CURRENT_DATE, 'yes', 'no');
     EXECUTE STATEMENT 'SET TIME ZONE ''-12:00''';
-    second_zone = IIF(CAST(UDF_JDATE('10:30') AS DATE) = CURRENT_DATE, 'yes', 'no');
+    zones = zones || IIF(CAST(UDF_JDATE('10:30') AS DATE) = CURRENT_DATE, ' yes', ' no');
     SUSPEND;
 END^
 SET TERM ; ^
 CREATE FUNCTION JDATE_OWN (T VARCHAR(40)) RETURNS TIMESTAMP EXTERNAL NAME 'kovudf!JDate' ENGINE UDR;
-COMMIT;
 CREATE VIEW JDATE_VIEW AS SELECT JDATE_OWN('10:30') AS J FROM RDB$DATABASE;
-COMMIT;
-SET BIND OF SMALLINT TO INTEGER;
-SELECT IIF(CAST(JDATE_OWN('10:30') AS DATE) = CURRENT_DATE, 'yes', 'no') AS own_declaration FROM RDB$DATABASE;
-SET BIND OF SMALLINT TO NATIVE;
 ALTER FUNCTION JDATE_OWN (T VARCHAR(40), TODAY DATE DEFAULT CURRENT_DATE) RETURNS TIMESTAMP
     EXTERNAL NAME 'kovudf!JDate' ENGINE UDR;
 COMMIT;
+SET BIND OF SMALLINT TO INTEGER;
 SELECT IIF(CAST(J AS DATE) = CURRENT_DATE, 'yes', 'no') AS compiled_before FROM JDATE_VIEW;
+SET BIND OF SMALLINT TO NATIVE;
 -- A complete date does not ask the session.
 SELECT UDF_JDATE('2002/6/21 10:30') AS complete FROM RDB$DATABASE;
 -- A result declared WITH TIME ZONE is the wall-clock time in the session's
