@@ -36,12 +36,23 @@ install_packages() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     say "installing ${missing[*]}"
-    if [ "$apt_updated" = no ]; then
-        as_root apt-get update -qq
-        apt_updated=yes
-    fi
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
+    # A mirror in the middle of a sync fails an index now and then, and
+    # where the one it fails is an architecture's security index, the two
+    # architectures' versions of a library no longer match (wine32:i386
+    # cannot be installed).  So fetch the indexes again and take the
+    # release's own versions, which every architecture has, before giving up.
+    local try release=()
+    for try in 1 2 3; do
+        if [ "$apt_updated" = no ] || [ "$try" -gt 1 ]; then
+            as_root apt-get update -qq || say "apt-get update failed (try $try of 3)"
+            apt_updated=yes
+        fi
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+            "${release[@]}" "${missing[@]}" >/dev/null && return 0
+        release=(-t "$(. /etc/os-release && echo "$VERSION_CODENAME")")
+        [ "$try" -ne 2 ] || sleep 60
+    done
+    return 1
 }
 
 # Wine's 32-bit half comes from the i386 architecture.
