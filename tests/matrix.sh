@@ -52,6 +52,10 @@ run_on_server() {
             check "the dialect-1 routines of a $set database work on $FB_NAME" \
                 dialect1_database_works udr "$set"
         done
+        for set in EUCJ_0208 KSC_5601 BIG_5 GB_2312 GBK CP943C GB18030; do
+            check "routines in a $set database agree with the NONE routines and the built-ins over 2,000 rows on $FB_NAME" \
+                charset_differential "$set"
+        done
     fi
     if [ "$FB_TARBALL" = yes ] && [ "${TARBALL_MADE:-yes}" = yes ]; then
         check "the release tarball's layout works in a copy of $FB_NAME's root" tarball_deploys

@@ -114,6 +114,12 @@ constexpr CharacterSet charset_unicode_fss{"UNICODE_FSS", 3, 3, ""};
 constexpr CharacterSet charset_utf8{"UTF8", 4, 4, "_utf8"};
 constexpr CharacterSet charset_sjis_0208{"SJIS_0208", 5, 2, "_sjis"};
 constexpr CharacterSet charset_eucj_0208{"EUCJ_0208", 6, 2, ""};
+constexpr CharacterSet charset_ksc_5601{"KSC_5601", 44, 2, ""};
+constexpr CharacterSet charset_big_5{"BIG_5", 56, 2, ""};
+constexpr CharacterSet charset_gb_2312{"GB_2312", 57, 2, ""};
+constexpr CharacterSet charset_gbk{"GBK", 67, 2, ""};
+constexpr CharacterSet charset_cp943c{"CP943C", 68, 2, ""};
+constexpr CharacterSet charset_gb18030{"GB18030", 69, 4, ""};
 
 // The most bytes a character takes in the set the server numbers `id`: its
 // multi-byte sets by number (UNICODE_FSS, UTF8, SJIS_0208, EUCJ_0208,
@@ -122,26 +128,31 @@ constexpr CharacterSet charset_eucj_0208{"EUCJ_0208", 6, 2, ""};
 // beyond, which the server may have been given since.
 constexpr unsigned charset_bytes_per_character(unsigned id) {
     switch (id & 0xFF) {
-        case 3:
+        case charset_unicode_fss.id:
             return 3;
-        case 4:
-        case 69:
+        case charset_utf8.id:
+        case charset_gb18030.id:
             return 4;
-        case 5:
-        case 6:
-        case 44:
-        case 56:
-        case 57:
-        case 67:
-        case 68:
+        case charset_sjis_0208.id:
+        case charset_eucj_0208.id:
+        case charset_ksc_5601.id:
+        case charset_big_5.id:
+        case charset_gb_2312.id:
+        case charset_gbk.id:
+        case charset_cp943c.id:
             return 2;
     }
-    return (id & 0xFF) <= 69 ? 1 : 4;
+    return (id & 0xFF) <= charset_gb18030.id ? 1 : 4;
 }
 
 // The sets the routines come declared in, each with scripts of its own.
 constexpr const CharacterSet* declared_charsets[] = {&charset_none, &charset_sjis_0208,
                                                      &charset_utf8};
+// The other multi-byte sets the routines walk by their own characters: no
+// scripts, but `kovudf_declare sql --charset` declares the routines in them.
+constexpr const CharacterSet* walked_charsets[] = {
+    &charset_eucj_0208, &charset_ksc_5601, &charset_big_5,  &charset_gb_2312,
+    &charset_gbk,       &charset_cp943c,   &charset_gb18030};
 
 constexpr bool is_text(Kind kind) {
     return kind == Kind::cstring || kind == Kind::varchar;

@@ -9,7 +9,7 @@
 //                                  file differs from what write would write
 //   kovudf_declare sql [OPTIONS]   prints declarations only:
 //       --front legacy|routine (routine)  --dialect 1|3 (3)
-//       --charset NONE|SJIS_0208|UTF8 (NONE)  --functions all|plain|files (all)
+//       --charset NONE|SJIS_0208|UTF8|... (NONE)  --functions all|plain|files (all)
 //       --prefix NAME_ (UDF_: the names become NAME_STRLEN ...)
 //       --module NAME (kovudf)
 //   kovudf_declare names entry|routine|sql [--functions all|plain|files]
@@ -772,7 +772,7 @@ int usage() {
     std::fprintf(stderr,
                  "usage: kovudf_declare write|check ROOT\n"
                  "       kovudf_declare sql [--front legacy|routine] [--dialect 1|3]\n"
-                 "                          [--charset NONE|SJIS_0208|UTF8]\n"
+                 "                          [--charset NONE|SJIS_0208|UTF8|GBK|...]\n"
                  "                          [--functions all|plain|files] [--prefix P_]\n"
                  "                          [--module NAME]\n"
                  "       kovudf_declare names entry|routine|sql [--functions ...]\n");
@@ -791,11 +791,13 @@ bool parse_options(int argc, char** argv, int first, Options& o) {
             o.dialect = value == "1" ? 1 : 3;
         } else if (key == "--charset") {
             o.charset = nullptr;
-            for (const CharacterSet* set : declared_charsets) {
-                if (value == set->name) {
-                    o.charset = set;
+            const auto take = [&](const auto& sets) {
+                for (const CharacterSet* set : sets) {
+                    o.charset = value == set->name ? set : o.charset;
                 }
-            }
+            };
+            take(declared_charsets);
+            take(walked_charsets);
             if (o.charset == nullptr) {
                 return false;
             }

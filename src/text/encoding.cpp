@@ -1,4 +1,4 @@
-// encoding.cpp - Shift-JIS, EUC-JP and UTF-8 character walks; see
+// encoding.cpp - the character walks of the multi-byte sets; see
 // encoding.h.
 #include "encoding.h"
 
@@ -75,37 +75,100 @@ unsigned euc_owed(unsigned char c) {
     return c == 0x8F ? 2 : (c == 0x8E || c >= 0xA1) && c != 0xFF ? 1 : 0;
 }
 
-// ASCII letters, and the full-width Latin letters A3 C1-DA / A3 E1-FA,
-// walking EUC-JP characters forward; one-byte sets walk ASCII alone.
+bool is_double_byte_lead(unsigned char c) {
+    return c >= 0x81 && c <= 0xFE;
+}
+
+bool is_shift_jis_lead(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+bool is_digit(unsigned char c) {
+    return c >= 0x30 && c <= 0x39;
+}
+
+// The bytes that follow bytes[0] in its character, of the `left` there are.
+unsigned owed(const unsigned char* bytes, size_t left, Encoding encoding) {
+    const unsigned char c = bytes[0];
+    switch (encoding) {
+        case Encoding::euc_jp:
+            return euc_owed(c);
+        case Encoding::gbk:
+        case Encoding::big5:
+            return is_double_byte_lead(c) ? 1 : 0;
+        case Encoding::gb18030:
+            return !is_double_byte_lead(c) ? 0 : left > 1 && is_digit(bytes[1]) ? 3 : 1;
+        case Encoding::cp943c:
+            return is_shift_jis_lead(c) ? 1 : 0;
+        default:
+            return 0;
+    }
+}
+
+// A two-byte full-width Latin letter `lead` `trail` in the other case, in
+// place; any other character as it is.
+void wide_case(unsigned char& lead, unsigned char& trail, bool upper, Encoding encoding) {
+    const unsigned char t = trail;
+    if (encoding == Encoding::cp943c) {
+        if (lead == 0x82) {
+            trail = upper && t >= 0x81 && t <= 0x9A    ? t - 0x21
+                    : !upper && t >= 0x60 && t <= 0x79 ? t + 0x21
+                                                       : t;
+        }
+        return;
+    }
+    if (encoding == Encoding::big5) {
+        // Ａ-Ｚ are A2 CF-E8; ａ-ｖ A2 E9-FE, ｗ-ｚ A3 40-43.
+        int letter = -1;
+        if (upper && lead == 0xA2 && t >= 0xE9 && t <= 0xFE) {
+            letter = t - 0xE9;
+        } else if (upper && lead == 0xA3 && t >= 0x40 && t <= 0x43) {
+            letter = 22 + (t - 0x40);
+        } else if (!upper && lead == 0xA2 && t >= 0xCF && t <= 0xE8) {
+            letter = t - 0xCF;
+        }
+        if (letter >= 0) {
+            const bool high = !upper && letter >= 22;
+            lead = high ? 0xA3 : 0xA2;
+            trail = static_cast<unsigned char>(upper  ? 0xCF + letter
+                                               : high ? 0x40 + letter - 22
+                                                      : 0xE9 + letter);
+        }
+        return;
+    }
+    if (lead == 0xA3) {
+        trail = upper && t >= 0xE1 && t <= 0xFA    ? t - 0x20
+                : !upper && t >= 0xC1 && t <= 0xDA ? t + 0x20
+                                                   : t;
+    }
+}
+
+// ASCII letters and the full-width Latin letters, walking the characters
+// of a double-byte set forward; one-byte sets walk ASCII alone.
 size_t walked_case(const unsigned char* source, unsigned char* destination, size_t length,
                    CaseMapping mapping, Encoding encoding) {
     const bool upper = mapping == CaseMapping::upper;
-    const bool euc = encoding == Encoding::euc_jp;
     size_t i = 0;
     while (i < length) {
-        const unsigned char c = source[i];
-        const unsigned owed = euc ? euc_owed(c) : 0;
-        if (owed == 0) {
-            destination[i] = ascii_case(c, upper);
+        const unsigned n = owed(source + i, length - i, encoding);
+        if (n == 0) {
+            destination[i] = ascii_case(source[i], upper);
             ++i;
             continue;
         }
-        if (length - i <= owed) {
+        if (length - i <= n) {
             for (size_t k = i; k < length; ++k) {
                 destination[k] = source[k];
             }
             return length - i;
         }
-        const unsigned char second = source[i + 1];
-        destination[i] = c;
-        destination[i + 1] = c != 0xA3                                    ? second
-                             : upper && second >= 0xE1 && second <= 0xFA  ? second - 0x20
-                             : !upper && second >= 0xC1 && second <= 0xDA ? second + 0x20
-                                                                          : second;
-        if (owed == 2) {
-            destination[i + 2] = source[i + 2];
+        for (size_t k = i; k <= i + n; ++k) {
+            destination[k] = source[k];
         }
-        i += 1 + owed;
+        if (n == 1) {
+            wide_case(destination[i], destination[i + 1], upper, encoding);
+        }
+        i += 1 + n;
     }
     return 0;
 }
@@ -117,12 +180,12 @@ bool CharacterStarts::next(unsigned char byte) {
         case Encoding::bytes:
         case Encoding::single_byte:
             return true;
-        case Encoding::euc_jp:
-            if (pending_ > 0) {
+        case Encoding::utf8:
+            if (pending_ > 0 && is_continuation(byte)) {
                 --pending_;
                 return false;
             }
-            pending_ = euc_owed(byte);
+            pending_ = utf8_owed(byte);
             return true;
         case Encoding::shift_jis:
             if (pending_ > 0) {
@@ -131,15 +194,25 @@ bool CharacterStarts::next(unsigned char byte) {
             }
             pending_ = is_sjis_0208_lead(byte) ? 1 : 0;
             return true;
-        case Encoding::utf8:
-            if (pending_ > 0 && is_continuation(byte)) {
+        case Encoding::gb18030:
+            if (pending_ == decide) {
+                pending_ = is_digit(byte) ? 2 : 0;
+                return false;
+            }
+            if (pending_ > 0) {
                 --pending_;
                 return false;
             }
-            pending_ = utf8_owed(byte);
+            pending_ = is_double_byte_lead(byte) ? decide : 0;
+            return true;
+        default:
+            if (pending_ > 0) {
+                --pending_;
+                return false;
+            }
+            pending_ = owed(&byte, 1, encoding_);
             return true;
     }
-    return true;
 }
 
 Text substring(Text text, int32_t start, int32_t length, Encoding encoding) {
@@ -166,7 +239,7 @@ size_t map_case(const unsigned char* source, unsigned char* destination, size_t 
     if (encoding == Encoding::utf8) {
         return utf8_case(source, destination, length, mapping);
     }
-    if (encoding == Encoding::single_byte || encoding == Encoding::euc_jp) {
+    if (encoding != Encoding::bytes && encoding != Encoding::shift_jis) {
         return walked_case(source, destination, length, mapping, encoding);
     }
     const bool upper = mapping == CaseMapping::upper;

@@ -245,12 +245,10 @@ bool count_fits(const catalog::Function& function, Side side, unsigned count) {
             count == function.argument_count + 1);
 }
 
-// Whether the routine walks texts of the set numbered `id` in that set: the
-// byte sets, the one-byte sets, SJIS_0208, EUCJ_0208 and the UTF-8 sets.
+// Whether the routine walks texts of the set numbered `id` in that set:
+// every set the server had when this was written (up to GB18030).
 bool walks_in_itself(unsigned id) {
-    const unsigned set = id & 0xFF;
-    return set <= catalog::charset_eucj_0208.id ||
-           (set <= 69 && catalog::charset_bytes_per_character(set) == 1);
+    return (id & 0xFF) <= catalog::charset_gb18030.id;
 }
 
 // A text's room in bytes once it is in the set `walk`: as many characters

@@ -75,8 +75,9 @@ LegacyNulls legacy_nulls(Status* status, const catalog::Function& function,
 // The set a routine walks its texts in, as the server numbers it: that of
 // its first text argument, else of its first text BLOB argument, else of its
 // result when that is a text or a text BLOB; NONE when it has no text.  A
-// set the library has no walk of its own for (GB18030, BIG_5, KSC_5601, ...)
-// is walked as UTF8, which the server converts it to and from.
+// set the library has no walk of its own for (one numbered beyond GB18030,
+// which a later server may have) is walked as UTF8, which the server
+// converts it to and from.
 unsigned walk_charset(Status* status, const catalog::Function& function,
                       Firebird::IRoutineMetadata* routine);
 

@@ -10,9 +10,9 @@ namespace kovudf_udr {
 namespace {
 
 // How a set's texts are walked (the walk set of walk_charset in message.h):
-// by the server's own characters in SJIS_0208, EUCJ_0208 and the UTF-8
-// sets; a byte a character in the one-byte sets; and in NONE and OCTETS
-// byte by byte with the Shift-JIS case mapping the legacy functions have.
+// by the server's own characters in its multi-byte sets; a byte a character
+// in the one-byte sets; and in NONE and OCTETS byte by byte with the
+// Shift-JIS case mapping the legacy functions have.
 Encoding encoding_of(unsigned charset) {
     switch (charset & 0xFF) {
         case catalog::charset_none.id:
@@ -25,6 +25,16 @@ Encoding encoding_of(unsigned charset) {
         case catalog::charset_utf8.id:
         case catalog::charset_unicode_fss.id:
             return Encoding::utf8;
+        case catalog::charset_gb_2312.id:
+        case catalog::charset_gbk.id:
+        case catalog::charset_ksc_5601.id:
+            return Encoding::gbk;
+        case catalog::charset_big_5.id:
+            return Encoding::big5;
+        case catalog::charset_gb18030.id:
+            return Encoding::gb18030;
+        case catalog::charset_cp943c.id:
+            return Encoding::cp943c;
     }
     return Encoding::single_byte;
 }
@@ -32,7 +42,9 @@ Encoding encoding_of(unsigned charset) {
 RoutineShape shape_of(Status* status, const catalog::Function& function,
                       IRoutineMetadata* metadata) {
     const unsigned walk = walk_charset(status, function, metadata);
-    return RoutineShape{&function, walk, encoding_of(walk),
+    return RoutineShape{&function,
+                        walk,
+                        encoding_of(walk),
                         read_layout(status, function, Side::input, metadata, walk),
                         read_layout(status, function, Side::output, metadata, walk),
                         legacy_nulls(status, function, metadata)};

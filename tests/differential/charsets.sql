@@ -1,9 +1,9 @@
 -- The routines declared in the database's character set (UDF_*) against
 -- the NONE routines (UDN_*) and the server's built-ins, over 2,000 generated
 -- texts of ASCII, full-width Latin, near misses (＠ ｛ ｀ ［), kana, kanji,
--- the ideographic space and, in a UTF8 database, a 4-byte character.  Read
--- in a UTF8 connection; each column counts disagreements the rules do not
--- allow, so every count must be 0:
+-- the ideographic space, the euro and a 4-byte character, those the
+-- database's set holds.  Read in a UTF8 connection; each column counts
+-- disagreements the rules do not allow, so every count must be 0:
 -- - lengths, joining, trimming and comparison see the same bytes as NONE;
 -- - case is the built-in UPPER / LOWER (the alphabet has no other letters);
 -- - a substring is the whole characters of the byte stretch, found here by
@@ -12,25 +12,31 @@
 --   the NONE routines, which may cut a character), gives the same results.
 SET LIST ON;
 CREATE TABLE alphabet (k INTEGER NOT NULL PRIMARY KEY, c VARCHAR(1));
-INSERT INTO alphabet VALUES (0, 'a');
-INSERT INTO alphabet VALUES (1, 'Z');
-INSERT INTO alphabet VALUES (2, ' ');
-INSERT INTO alphabet VALUES (3, 'ａ');
-INSERT INTO alphabet VALUES (4, 'Ａ');
-INSERT INTO alphabet VALUES (5, 'ｚ');
-INSERT INTO alphabet VALUES (6, 'Ｚ');
-INSERT INTO alphabet VALUES (7, '＠');
-INSERT INTO alphabet VALUES (8, '｛');
-INSERT INTO alphabet VALUES (9, '｀');
-INSERT INTO alphabet VALUES (10, '［');
-INSERT INTO alphabet VALUES (11, 'ｱ');
-INSERT INTO alphabet VALUES (12, '日');
-INSERT INTO alphabet VALUES (13, 'あ');
-INSERT INTO alphabet VALUES (14, '　');
-INSERT INTO alphabet VALUES (15, 'q');
-INSERT INTO alphabet
-    SELECT 16, _UTF8 x'F09F9880' FROM RDB$DATABASE
-    WHERE (SELECT TRIM(RDB$CHARACTER_SET_NAME) FROM RDB$DATABASE) = 'UTF8';
+SET TERM ^ ;
+-- The letters the database's set holds, numbered from 0.
+EXECUTE BLOCK AS
+    DECLARE c VARCHAR(1) CHARACTER SET UTF8;
+    DECLARE k INTEGER = 0;
+BEGIN
+    FOR SELECT c FROM (
+        SELECT 'a' c FROM RDB$DATABASE UNION ALL SELECT 'Z' FROM RDB$DATABASE
+        UNION ALL SELECT ' ' FROM RDB$DATABASE UNION ALL SELECT 'q' FROM RDB$DATABASE
+        UNION ALL SELECT 'ａ' FROM RDB$DATABASE UNION ALL SELECT 'Ａ' FROM RDB$DATABASE
+        UNION ALL SELECT 'ｚ' FROM RDB$DATABASE UNION ALL SELECT 'Ｚ' FROM RDB$DATABASE
+        UNION ALL SELECT 'ｗ' FROM RDB$DATABASE UNION ALL SELECT 'Ｗ' FROM RDB$DATABASE
+        UNION ALL SELECT '＠' FROM RDB$DATABASE UNION ALL SELECT '｛' FROM RDB$DATABASE
+        UNION ALL SELECT '｀' FROM RDB$DATABASE UNION ALL SELECT '［' FROM RDB$DATABASE
+        UNION ALL SELECT 'ｱ' FROM RDB$DATABASE UNION ALL SELECT '日' FROM RDB$DATABASE
+        UNION ALL SELECT 'あ' FROM RDB$DATABASE UNION ALL SELECT '　' FROM RDB$DATABASE
+        UNION ALL SELECT '€' FROM RDB$DATABASE UNION ALL SELECT _UTF8 x'F09F9880' FROM RDB$DATABASE
+    ) INTO c DO
+    BEGIN
+        INSERT INTO alphabet VALUES (:k, :c);
+        k = k + 1;
+        WHEN ANY DO BEGIN END
+    END
+END^
+SET TERM ; ^
 CREATE TABLE rows_in (
     id INTEGER NOT NULL PRIMARY KEY,
     t VARCHAR(100),

@@ -1,7 +1,7 @@
-// Characters in Shift-JIS, EUC-JP and UTF-8: random texts over an alphabet
-// known in all three, so that each encoding's results can be checked against
-// the others' and against the texts' own character boundaries; and random
-// bytes, which must never be read past their end.
+// Characters in the multi-byte encodings: random texts over an alphabet
+// known in all of them, so that each encoding's results can be checked
+// against the others' and against the texts' own character boundaries; and
+// random bytes, which must never be read past their end.
 #include "text/encoding.h"
 
 #include <gtest/gtest.h>
@@ -15,45 +15,69 @@
 
 namespace {
 
+const Encoding walked[] = {Encoding::shift_jis, Encoding::utf8, Encoding::euc_jp,
+                           Encoding::gbk,       Encoding::big5, Encoding::gb18030,
+                           Encoding::cp943c};
+
+Bytes hex(const char* digits) {
+    Bytes out;
+    for (const char* d = digits; d[0] != '\0' && d[1] != '\0'; d += 2) {
+        out.push_back(
+            static_cast<unsigned char>(std::stoi(std::string(d, 2), nullptr, 16)));
+    }
+    return out;
+}
+
+// A letter's bytes in each encoding of `walked`, in that order.  Where a
+// set has no such letter, a character of the same role stands in: one whose
+// second byte is an ASCII letter (GBK 81 61, BIG_5 A4 61, A1 65, A1 7A).
 struct Letter {
-    Bytes sjis, utf8, euc;
-    const Bytes& in(Encoding e) const {
-        return e == Encoding::utf8 ? utf8 : e == Encoding::euc_jp ? euc : sjis;
+    std::vector<const char*> digits;
+    Bytes in(Encoding e) const {
+        size_t i = 0;
+        while (walked[i] != e) {
+            ++i;
+        }
+        return hex(digits[i]);
     }
 };
-
-const Encoding walked[] = {Encoding::shift_jis, Encoding::utf8, Encoding::euc_jp};
 
 // Case pairs sit next to each other; the near misses around the full-width
 // Latin letters (＠ ［ ｀ ｛, half-width ｱ whose UTF-8 starts EF BD) do not
 // change.
+// clang-format off
 const std::vector<Letter> alphabet = {
-    {{'a'}, {'a'}, {'a'}},
-    {{'A'}, {'A'}, {'A'}},
-    {{'z'}, {'z'}, {'z'}},
-    {{'Z'}, {'Z'}, {'Z'}},
-    {{' '}, {' '}, {' '}},
-    {{0}, {0}, {0}},
-    {{0x82, 0x81}, {0xEF, 0xBD, 0x81}, {0xA3, 0xE1}},  // ａ
-    {{0x82, 0x60}, {0xEF, 0xBC, 0xA1}, {0xA3, 0xC1}},  // Ａ
-    {{0x82, 0x9A}, {0xEF, 0xBD, 0x9A}, {0xA3, 0xFA}},  // ｚ
-    {{0x82, 0x79}, {0xEF, 0xBC, 0xBA}, {0xA3, 0xDA}},  // Ｚ
-    {{0x81, 0x97}, {0xEF, 0xBC, 0xA0}, {0xA1, 0xF7}},  // ＠
-    {{0x81, 0x6D}, {0xEF, 0xBC, 0xBB}, {0xA1, 0xCE}},  // ［
-    {{0x81, 0x4D}, {0xEF, 0xBD, 0x80}, {0xA1, 0xAE}},  // ｀
-    {{0x81, 0x6F}, {0xEF, 0xBD, 0x9B}, {0xA1, 0xD0}},  // ｛
-    {{0xB1}, {0xEF, 0xBD, 0xB1}, {0x8E, 0xB1}},        // ｱ
-    {{0x93, 0xFA}, {0xE6, 0x97, 0xA5}, {0xC6, 0xFC}},  // 日
-    {{0x81, 0x40}, {0xE3, 0x80, 0x80}, {0xA1, 0xA1}},  // ideographic space
-    {{0x82, 0xA0}, {0xE3, 0x81, 0x82}, {0xA4, 0xA2}},  // あ
+    //  Shift-JIS  UTF-8   EUC-JP  GBK     BIG_5   GB18030     CP943C
+    {{"61",     "61",     "61",   "61",   "61",   "61",       "61"}},     // a
+    {{"41",     "41",     "41",   "41",   "41",   "41",       "41"}},     // A
+    {{"7A",     "7A",     "7A",   "7A",   "7A",   "7A",       "7A"}},     // z
+    {{"5A",     "5A",     "5A",   "5A",   "5A",   "5A",       "5A"}},     // Z
+    {{"20",     "20",     "20",   "20",   "20",   "20",       "20"}},     // space
+    {{"00",     "00",     "00",   "00",   "00",   "00",       "00"}},     // zero byte
+    {{"8281",   "EFBD81", "A3E1", "A3E1", "A2E9", "A3E1",     "8281"}},   // ａ
+    {{"8260",   "EFBCA1", "A3C1", "A3C1", "A2CF", "A3C1",     "8260"}},   // Ａ
+    {{"829A",   "EFBD9A", "A3FA", "A3FA", "A343", "A3FA",     "829A"}},   // ｚ
+    {{"8279",   "EFBCBA", "A3DA", "A3DA", "A2E8", "A3DA",     "8279"}},   // Ｚ
+    {{"8297",   "EFBD97", "A3F7", "A3F7", "A340", "A3F7",     "8297"}},   // ｗ
+    {{"8276",   "EFBCB7", "A3D7", "A3D7", "A2E5", "A3D7",     "8276"}},   // Ｗ
+    {{"8197",   "EFBCA0", "A1F7", "A3C0", "A249", "A3C0",     "8197"}},   // ＠
+    {{"816D",   "EFBCBB", "A1CE", "A3DB", "A165", "A3DB",     "816D"}},   // ［
+    {{"814D",   "EFBD80", "A1AE", "A3E0", "A17A", "A3E0",     "814D"}},   // ｀
+    {{"816F",   "EFBD9B", "A1D0", "A3FB", "A161", "A3FB",     "816F"}},   // ｛
+    {{"B1",     "EFBDB1", "8EB1", "8161", "A461", "84319733", "B1"}},     // ｱ
+    {{"93FA",   "E697A5", "C6FC", "C8D5", "A4E9", "C8D5",     "93FA"}},   // 日
+    {{"8140",   "E38080", "A1A1", "A1A1", "A140", "A1A1",     "8140"}},   // 　
+    {{"82A0",   "E38182", "A4A2", "A4A2", "C6A6", "A4A2",     "82A0"}},   // あ
 };
+// clang-format on
 
 struct Sample {
     std::vector<size_t> letters;
     Bytes bytes(Encoding e) const {
         Bytes out;
         for (size_t i : letters) {
-            out.insert(out.end(), alphabet[i].in(e).begin(), alphabet[i].in(e).end());
+            const Bytes b = alphabet[i].in(e);
+            out.insert(out.end(), b.begin(), b.end());
         }
         return out;
     }
@@ -94,9 +118,10 @@ TEST(Encodings, AgreeOverTheAlphabet) {
         for (CaseMapping m : {CaseMapping::upper, CaseMapping::lower}) {
             Sample expected;
             for (size_t i : s.letters) {
-                const Bytes one = mapped(alphabet[i].sjis, m, Encoding::shift_jis);
+                const Bytes one =
+                    mapped(alphabet[i].in(Encoding::shift_jis), m, Encoding::shift_jis);
                 size_t j = 0;
-                while (alphabet[j].sjis != one) {
+                while (alphabet[j].in(Encoding::shift_jis) != one) {
                     ++j;
                 }
                 expected.letters.push_back(j);
@@ -166,7 +191,11 @@ TEST(Encodings, CutCharactersAtTheEnd) {
                 {{'a', 0xF7, 'a'}, Encoding::bytes, 0, {'A', 0xF7, 'a'}},
                 // EUC-JP: two bytes owed after 8F, one after A1-FE.
                 {{'a', 0x8F, 0xA1}, Encoding::euc_jp, 2, {'A'}},
-                {{0xA3, 0xE1, 0xA3}, Encoding::euc_jp, 1, {0xA3, 0xC1}}};
+                {{0xA3, 0xE1, 0xA3}, Encoding::euc_jp, 1, {0xA3, 0xC1}},
+                // GB18030: a digit after the lead byte owes two bytes more.
+                {{'a', 0x81, 0x30, 0x81}, Encoding::gb18030, 3, {'A'}},
+                {{'a', 0x81, 0x61}, Encoding::gb18030, 0, {'A', 0x81, 0x61}},
+                {{0xFE, 'a', 0x81}, Encoding::big5, 1, {0xFE, 'a'}}};
     for (const auto& c : sjis) {
         Bytes out(c.in.size());
         EXPECT_EQ(map_case(c.in.data(), out.data(), c.in.size(), CaseMapping::upper,
@@ -187,7 +216,8 @@ TEST(Encodings, RandomBytesStayInBounds) {
             c = static_cast<unsigned char>(random() % 4 == 0 ? 0xEF : random());
         }
         for (Encoding e :
-             {Encoding::bytes, Encoding::shift_jis, Encoding::utf8, Encoding::euc_jp}) {
+             {Encoding::bytes, Encoding::shift_jis, Encoding::utf8, Encoding::euc_jp,
+              Encoding::gbk, Encoding::big5, Encoding::gb18030, Encoding::cp943c}) {
             const int32_t start = static_cast<int32_t>(random() % 10);
             const int32_t length = static_cast<int32_t>(random() % 10);
             const Text got = substring(text(b), start, length, e);

@@ -119,7 +119,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Bytes exact = a_raw;
     const Text whole{exact.data(), exact.size()};
     const Text stretch = substring(whole, start, length);
-    for (Encoding e : {Encoding::shift_jis, Encoding::utf8}) {
+    for (Encoding e :
+         {Encoding::shift_jis, Encoding::utf8, Encoding::euc_jp, Encoding::gbk,
+          Encoding::big5, Encoding::gb18030, Encoding::cp943c}) {
         const Text cut = substring(whole, start, length, e);
         FUZZ_CHECK(cut.length <= stretch.length);
         FUZZ_CHECK(cut.length == 0 ||

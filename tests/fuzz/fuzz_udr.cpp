@@ -58,7 +58,8 @@ Field fuzzed_field(FuzzInput& input, const catalog::Function& f, catalog::Kind k
         SQL_D_FLOAT,   32760,         32762,     SQL_TIMESTAMP,
         SQL_TYPE_DATE, SQL_TYPE_TIME, 32754,     SQL_BLOB,
         SQL_BOOLEAN,   SQL_ARRAY,     0};
-    static const unsigned charsets[] = {0, 1, 2, 3, 4, 5, 6, 21, 44, 53, 68, 69, 0x105, 255};
+    static const unsigned charsets[] = {0,  1,  2,  3,  4,  5,  6,  21,    44,
+                                        53, 56, 57, 67, 68, 69, 70, 0x105, 255};
     const uint8_t choice = input.take<uint8_t>();
     const catalog::CharacterSet* sets[] = {
         &catalog::charset_none, &catalog::charset_sjis_0208, &catalog::charset_utf8};

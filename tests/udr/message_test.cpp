@@ -118,8 +118,9 @@ TEST(RoutineMessages, DeclaredTypesAreAcceptedAsTheirKindOrRefused) {
     }
 }
 
-// One walk set a routine: its first text's where it has a walk of its own,
-// else UTF8; every other text comes in it, as many characters as declared.
+// One walk set a routine: its first text's where it has a walk of its own
+// (every set up to GB18030), else UTF8; every other text comes in it, as
+// many characters as declared.
 struct Walk {
     unsigned first, other;  // UDF_STRCAT's A and B, 40 bytes each
     unsigned walk, room;    // the set of both, and B's room in bytes
@@ -130,8 +131,9 @@ const Walk walks[] = {
     {0, 4, 0, 10},     // NONE first: B's 10 UTF-8 characters as bytes
     {21, 53, 21, 40},  // ISO8859_1 walked as itself, WIN1252 converted to it
     {6, 4, 6, 20},     // EUCJ_0208 walked as itself
-    {69, 69, 4, 40},   // GB18030 walked as UTF8: 10 characters
-    {44, 0, 4, 160},   // KSC_5601 likewise; B's 40 NONE bytes
+    {69, 69, 69, 40},  // GB18030 walked as itself
+    {44, 0, 44, 80},   // KSC_5601 likewise; B's 40 NONE bytes in 2-byte room
+    {70, 5, 4, 80},    // a set numbered beyond walked as UTF8
 };
 
 TEST(RoutineMessages, EveryTextComesInTheFirstTextsWalkSet) {

@@ -19,10 +19,10 @@ SELECT UDF_BLOBSIZE(bin) AS bin_size, UDF_BLOBSIZE(txt) AS txt_size, UDF_BLOBSIZ
 FROM mixed;
 
 -- Routines declared in other sets than the scripts', and in two at once,
--- beside the built-ins on the same text: a one-byte set and EUCJ_0208 are
--- walked in their own bytes, any other multi-byte set as UTF-8 (positions
--- count UTF-8 bytes there); a declaration walks its first text's set, and
--- its other texts come converted to it.
+-- beside the built-ins on the same text: each set is walked in its own
+-- bytes (GB18030's ｱ is four), and a NONE result carries them; a
+-- declaration walks its first text's set, and its other texts come
+-- converted to it.
 SET TERM ^ ;
 EXECUTE BLOCK AS
     DECLARE s VARCHAR(20);
@@ -33,6 +33,7 @@ BEGIN
                UNION ALL SELECT 'WIN1252', 'WIN1252' FROM RDB$DATABASE
                UNION ALL SELECT 'EUCJ_0208', 'EUCJ_0208' FROM RDB$DATABASE
                UNION ALL SELECT 'GB18030', 'GB18030' FROM RDB$DATABASE
+               UNION ALL SELECT 'GBK', 'NONE' FROM RDB$DATABASE
                UNION ALL SELECT 'UTF8', 'SJIS_0208' FROM RDB$DATABASE) INTO s, r DO
         FOR SELECT c FROM (SELECT 'SjisUpper' c FROM RDB$DATABASE
                            UNION ALL SELECT 'Trim' FROM RDB$DATABASE) INTO f DO
@@ -59,8 +60,9 @@ SELECT SjisUpper_ISO8859_1(' éa÷b ') AS upper_iso8859_1,
        SjisUpper_EUCJ_0208('ａb日ｚ') AS upper_eucj, SjisUpper_GB18030('ａb日ｚ') AS upper_gb18030,
        SjisUpper_UTF8('ａb日ｚ') AS upper_utf8_to_sjis,
        '[' || Trim_EUCJ_0208(' 日本 ') || '|' || Trim_GB18030(' 日本 ') || '|' || Trim_UTF8(' 日本 ') || ']' AS trimmed,
-       SUB_EUCJ_0208('日本abc', 2, 4) AS eucj_bytes_2_to_5, SUB_GB18030('日本abc', 3, 4) AS gb18030_utf8_bytes_3_to_6,
-       SUB_GB18030('日本abc', 1, 4) AS gb18030_no_whole_character,
+       SUB_EUCJ_0208('日本abc', 2, 4) AS eucj_bytes_2_to_5, SUB_GB18030('日ｱ本abc', 2, 6) AS gb18030_bytes_2_to_7,
+       SUB_GB18030('日ｱ本', 1, 4) AS gb18030_no_whole_character,
+       CAST(Trim_GBK(' 中c ') AS VARCHAR(10) CHARACTER SET OCTETS) AS gbk_none_bytes,
        CAT_MIXED('日', '本') AS cat_mixed, CMP_MIXED('日', '日') AS cmp_mixed,
        SIZE_GB18030(CAST('日本' AS BLOB SUB_TYPE TEXT CHARACTER SET GB18030)) AS gb18030_blob_bytes
 FROM RDB$DATABASE;
