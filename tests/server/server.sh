@@ -324,8 +324,10 @@ node_can_log_in() {
 # server's client library (tests/clients/blob_results.cpp) and through
 # node-firebird (blob_results.js).  Where the routines run, node-firebird
 # in UTF8 also reads their text results in a SJIS_0208 and in a UTF8
-# database (charset_results.js), and PHP binds BLOB arguments to them in
-# connections of every set (bound_blobs.php).
+# database (charset_results.js), PHP binds BLOB arguments to them in
+# connections of every set (bound_blobs.php) and, where sessions have time
+# zones, executes a statement prepared once across SET TIME ZONE
+# (prepared_today.php).
 clients_read_blob_results() {
     local dir kind database charset blob_charset=no
     has_feature blob_charset && blob_charset=yes
@@ -354,6 +356,10 @@ clients_read_blob_results() {
                 php "$ROOT/tests/clients/bound_blobs.php" "$server_port" "$(fb_path "$database")" \
                 "$SERVER_PASSWORD" "$charset"
         done
+        has_feature timezones &&
+            run_counted "UDF_JDATE's today in a statement PHP prepared once, across SET TIME ZONE, on $FB_NAME" \
+                php "$ROOT/tests/clients/prepared_today.php" "$server_port" "$(fb_path "$database")" \
+                "$SERVER_PASSWORD"
     fi
     server_stop
     trap - EXIT
