@@ -74,7 +74,9 @@ sql_bench() {
                 aggregate=$(echo "$aggregate" | sed 's/^ *//;s/ *$//')
                 # LABEL:CASE times the function LABEL on another case.
                 local fn="${label%%:*}" alias="${label//:/_}"
-                echo "SELECT ${aggregate//@/UDF_$fn} AS L_$alias FROM bench_rows;"
+                # A server whose legacy calls crash (6.0) times the routines.
+                [ "${FB_LEGACY:-works}" != works ] ||
+                    echo "SELECT ${aggregate//@/UDF_$fn} AS L_$alias FROM bench_rows;"
                 echo "SELECT ${aggregate//@/UDR_$fn} AS R_$alias FROM bench_rows;"
                 echo "SELECT ${aggregate//@/EMPTY_$fn} AS E_$alias FROM bench_rows;"
                 # The floor of a routine that reads or writes BLOBs.
