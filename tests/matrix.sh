@@ -52,7 +52,9 @@ run_on_server() {
             check "the dialect-1 routines of a $set database work on $FB_NAME" \
                 dialect1_database_works udr "$set"
         done
-        for set in EUCJ_0208 KSC_5601 BIG_5 GB_2312 GBK CP943C GB18030; do
+        # The other multi-byte sets' walks on Linux servers only: under Wine
+        # each database costs seconds, for the same source.
+        [ -n "$FB_WINDOWS" ] || for set in EUCJ_0208 KSC_5601 BIG_5 GB_2312 GBK CP943C GB18030; do
             check "routines in a $set database agree with the NONE routines and the built-ins over 2,000 rows on $FB_NAME" \
                 charset_differential "$set"
         done
