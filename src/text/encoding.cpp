@@ -79,10 +79,6 @@ bool is_double_byte_lead(unsigned char c) {
     return c >= 0x81 && c <= 0xFE;
 }
 
-bool is_shift_jis_lead(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 bool is_digit(unsigned char c) {
     return c >= 0x30 && c <= 0x39;
 }
@@ -99,7 +95,7 @@ unsigned owed(const unsigned char* bytes, size_t left, Encoding encoding) {
         case Encoding::gb18030:
             return !is_double_byte_lead(c) ? 0 : left > 1 && is_digit(bytes[1]) ? 3 : 1;
         case Encoding::cp943c:
-            return is_shift_jis_lead(c) ? 1 : 0;
+            return is_sjis_lead(c) ? 1 : 0;
         default:
             return 0;
     }
@@ -109,14 +105,6 @@ unsigned owed(const unsigned char* bytes, size_t left, Encoding encoding) {
 // place; any other character as it is.
 void wide_case(unsigned char& lead, unsigned char& trail, bool upper, Encoding encoding) {
     const unsigned char t = trail;
-    if (encoding == Encoding::cp943c) {
-        if (lead == 0x82) {
-            trail = upper && t >= 0x81 && t <= 0x9A    ? t - 0x21
-                    : !upper && t >= 0x60 && t <= 0x79 ? t + 0x21
-                                                       : t;
-        }
-        return;
-    }
     if (encoding == Encoding::big5) {
         // Ａ-Ｚ are A2 CF-E8; ａ-ｖ A2 E9-FE, ｗ-ｚ A3 40-43.
         int letter = -1;
@@ -239,7 +227,9 @@ size_t map_case(const unsigned char* source, unsigned char* destination, size_t 
     if (encoding == Encoding::utf8) {
         return utf8_case(source, destination, length, mapping);
     }
-    if (encoding != Encoding::bytes && encoding != Encoding::shift_jis) {
+    // CP943C's characters are those the Shift-JIS mapping of bytes walks.
+    if (encoding != Encoding::bytes && encoding != Encoding::shift_jis &&
+        encoding != Encoding::cp943c) {
         return walked_case(source, destination, length, mapping, encoding);
     }
     const bool upper = mapping == CaseMapping::upper;

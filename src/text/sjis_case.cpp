@@ -6,9 +6,7 @@
 namespace {
 
 struct ShiftJis {
-    static bool lead(unsigned char c) {
-        return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-    }
+    static bool lead(unsigned char c) { return is_sjis_lead(c); }
 };
 
 struct Sjis0208 {

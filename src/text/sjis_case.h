@@ -23,6 +23,12 @@ int sjis_upper_span(const unsigned char* source, unsigned char* destination,
 int sjis_lower_span(const unsigned char* source, unsigned char* destination,
                     size_t length);
 
+// Whether `c` is the first of two bytes in Shift-JIS as this mapping (and
+// the server's CP943C) walks it.
+inline bool is_sjis_lead(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
 // Whether the server's SJIS_0208 takes `c` for the first of two bytes:
 // 0x80-0x9F and 0xE0-0xEF (80 41 is one character to it; it holds no text
 // with a character starting at 0xF0-0xFF).
