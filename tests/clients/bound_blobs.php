@@ -5,10 +5,15 @@
 // converts the bound BLOB to the set the argument is declared in, so the
 // routines cut and case-map the database's characters whatever the
 // connection's; stored binary, NONE and OCTETS BLOBs arrive as their bytes.
+// With TIMEZONES "yes", a statement calling UDF_JDATE is prepared once and
+// executed after each SET TIME ZONE, to +14:00 and to -12:00 (always two
+// dates): today is each execution's CURRENT_DATE, through the scripts'
+// declaration and through a user's own without TODAY.
 //
-//   php bound_blobs.php PORT DATABASE PASSWORD SET
+//   php bound_blobs.php PORT DATABASE PASSWORD SET [TIMEZONES]
 // Prints "N passed, N failed".
 [$port, $database, $password, $set] = array_slice($argv, 1);
+$timezones = ($argv[5] ?? 'no') === 'yes';
 $encoding = ['SJIS_0208' => 'SJIS', 'UTF8' => 'UTF-8'][$set];
 $passed = $failed = 0;
 
@@ -59,4 +64,23 @@ foreach (['B0', 'BN', 'BO'] as $column) {
     check($bytes === $lower, "UDF_BLOBSJISLOWER of the stored $column: " . bin2hex($bytes));
 }
 $db->exec('DROP TABLE BOUND_BYTES');
+
+if ($timezones) {
+    $db->exec("RECREATE FUNCTION OWN_JDATE (TXT VARCHAR(256) CHARACTER SET NONE) RETURNS TIMESTAMP " .
+              "EXTERNAL NAME 'kovudf!JDate' ENGINE UDR");
+    $query = $db->prepare("SELECT CAST(UDF_JDATE('10:30') AS DATE) AS J, " .
+                          "CAST(OWN_JDATE('10:30') AS DATE) AS O, CURRENT_DATE AS C FROM RDB\$DATABASE");
+    $dates = [];
+    foreach (['+14:00', '-12:00', '+14:00'] as $zone) {
+        $db->exec("SET TIME ZONE '$zone'");
+        $query->execute();
+        $row = $query->fetch(PDO::FETCH_ASSOC);
+        $query->closeCursor();
+        check($row['J'] === $row['C'] && $row['O'] === $row['C'],
+              "in $zone, UDF_JDATE gave {$row['J']} and OWN_JDATE {$row['O']} where CURRENT_DATE is {$row['C']}");
+        $dates[] = $row['C'];
+    }
+    check($dates[0] !== $dates[1], "+14:00 and -12:00 gave one date, $dates[0]");
+    $db->exec('DROP FUNCTION OWN_JDATE');
+}
 echo "$passed passed, $failed failed\n";

@@ -324,13 +324,13 @@ node_can_log_in() {
 # server's client library (tests/clients/blob_results.cpp) and through
 # node-firebird (blob_results.js).  Where the routines run, node-firebird
 # in UTF8 also reads their text results in a SJIS_0208 and in a UTF8
-# database (charset_results.js), PHP binds BLOB arguments to them in
-# connections of every set (bound_blobs.php) and, where sessions have time
-# zones, executes a statement prepared once across SET TIME ZONE
-# (prepared_today.php).
+# database (charset_results.js), and PHP binds BLOB arguments to them in
+# connections of every set and, where sessions have time zones, runs a
+# statement prepared once across SET TIME ZONE (bound_blobs.php).
 clients_read_blob_results() {
-    local dir kind database charset blob_charset=no
+    local dir kind database charset blob_charset=no timezones=no
     has_feature blob_charset && blob_charset=yes
+    has_feature timezones && timezones=yes
     install_node_firebird || return 1
     trap server_stop EXIT
     server_start || return 1
@@ -352,14 +352,10 @@ clients_read_blob_results() {
             run_counted "text results in a $charset database through node-firebird on $FB_NAME" \
                 node_client charset_results.js "$server_port" "$(fb_path "$database")" \
                 "$SERVER_PASSWORD" "$blob_charset"
-            run_counted "BLOB arguments bound by PHP's PDO_Firebird in a $charset database on $FB_NAME" \
+            run_counted "BLOB arguments and a statement prepared once, by PHP's PDO_Firebird in a $charset database on $FB_NAME" \
                 php "$ROOT/tests/clients/bound_blobs.php" "$server_port" "$(fb_path "$database")" \
-                "$SERVER_PASSWORD" "$charset"
+                "$SERVER_PASSWORD" "$charset" "$timezones"
         done
-        has_feature timezones &&
-            run_counted "UDF_JDATE's today in a statement PHP prepared once, across SET TIME ZONE, on $FB_NAME" \
-                php "$ROOT/tests/clients/prepared_today.php" "$server_port" "$(fb_path "$database")" \
-                "$SERVER_PASSWORD"
     fi
     server_stop
     trap - EXIT
